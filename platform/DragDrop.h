@@ -1,0 +1,45 @@
+// Drag and drop: what a drop area's DragOver, DragExit and DropObject events carry. A DragItem is the drag's
+// first item; it carries a FolderItem when that item is a local file or folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Runtime.h"
+
+namespace platform {
+
+class FolderItem : public Object {
+public:
+    // `path` is the item's absolute path exactly as the file system holds its bytes.
+    explicit FolderItem(std::string path);
+    static const ClassDescription& Lookup();
+
+    // The path in the platform's native form, for display (bytes that are not UTF-8 shown as U+FFFD).
+    std::string NativePath() const;
+    // The path as one shell word that the shell turns back into exactly the path's bytes.
+    std::string ShellPath() const;
+    // True for a folder, also when reached through a symbolic link.
+    bool Directory() const;
+    bool Exists() const;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+class DragItem : public Object {
+public:
+    explicit DragItem(Ref<platform::FolderItem> item);
+    static const ClassDescription& Lookup();
+    bool FolderItemAvailable() const { return item_ != nullptr; }
+    Ref<platform::FolderItem> FolderItem() const { return item_; }
+
+private:
+    Ref<platform::FolderItem> item_;
+};
+
+// `bytes` as one single-quoted shell word: every byte but the quote stands for itself.
+std::string ShellQuote(std::string_view bytes);
+
+}  // namespace platform
