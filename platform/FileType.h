@@ -2,6 +2,7 @@
 // deregisters when one of its values changes or when it is destroyed.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,13 @@ private:
 
 void RuntimeRegisterFileType(const std::string& name, const std::string& creator, const std::string& type,
                              const std::string& extensions);
+// The values a registered type was registered with; nullopt when `name` is not registered.
+struct FileTypeRecord {
+    std::string creator;
+    std::string type;
+    std::string extensions;
+};
+std::optional<FileTypeRecord> RegisteredFileType(std::string_view name);
 void RuntimeDeregisterFileType(const std::string& name);
 bool IsFileTypeRegistered(std::string_view name);
 // How often `name` has been registered since start (for checking it is registered once).

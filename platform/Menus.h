@@ -57,18 +57,21 @@ private:
 class MenuBar : public MenuItem {
 public:
     static const ClassDescription& Lookup();
+    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
 };
 
 // The About item; the platform places it where its About command goes.
 class AppleMenuItem : public MenuItem {
 public:
     static const ClassDescription& Lookup();
+    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
 };
 
 // The Quit item; its Action quits the application with code 0.
 class QuitMenuItem : public MenuItem {
 public:
     static const ClassDescription& Lookup();
+    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
     bool Action() override;
 };
 

@@ -141,7 +141,7 @@ Value ToValue(R&& r) {
 }
 
 template <class R, class F, class... A, std::size_t... I>
-Value Apply(F&& f, Args args, std::index_sequence<I...>) {
+Value Apply(const F& f, Args args, std::index_sequence<I...>) {
     if (args.size() != sizeof...(A)) ThrowBadArgument(args.size(), "no further argument");
     if constexpr (std::is_void_v<R>) {
         f(FromValue<std::decay_t<A>>::Get(args[I], I)...);

@@ -28,11 +28,16 @@ public:
     void Execute(const std::string& command);
     // Standard output of the last command. ShellNotRunningException before any command ran.
     std::string Result() const;
+    // What releasing the runner does ("Shell.__exit", the destructor): a command still running (the runner
+    // released from inside its own wait) is stopped before Execute returns, and the last result is dropped.
+    void Close();
 
 private:
     std::int32_t errorCode_ = 0;
     std::string output_;
     bool ran_ = false;
+    bool running_ = false;
+    bool stopRequested_ = false;
 };
 
 // Signature texts and function types of the shell plug-in's entry points.
@@ -50,14 +55,16 @@ using ResultGetFn = std::string(const Shell&);
 // Publishes the shell plug-in's class and entry points (RuntimeInitExternalClasses calls it).
 void RegisterShellPlugin();
 
-// What the runner does while it waits for its command: called repeatedly, at most `maxWaitMs` apart while
-// nothing happens on the command's pipes. Returning false asks the runner to stop the command (the
-// application is closing). Without a hook the runner simply blocks.
+// What the runner does while it waits for its command, on the main thread: pump is called about every 10 ms
+// for as long as the command runs, whether or not its pipes are busy. Returning false asks the runner to
+// stop the command (SIGTERM to its process group, SIGKILL 200 ms later; the application is closing).
+// Without a hook, and for a run off the main thread, the runner simply blocks.
 struct ShellWaitHook {
     std::function<void()> begin;    // before the command starts
     std::function<bool()> pump;     // while it runs
     std::function<void()> end;      // after it has ended, on every way out
 };
-void SetShellWaitHook(ShellWaitHook hook);
+// Installs `hook` for the runs that start from now on and hands back the one it replaces.
+ShellWaitHook SetShellWaitHook(ShellWaitHook hook);
 
 }  // namespace platform

@@ -1,12 +1,17 @@
-// Test entry point: brings the runtime up once (headless under QT_QPA_PLATFORM=offscreen), then runs the
+// Test entry point: brings the runtime up once, headless unless the caller chose a platform, then runs the
 // GoogleTest suites of the executable.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "platform/Platform.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", /*overwrite=*/0);
     platform::RuntimeInit();
     platform::RuntimeInitExternalClasses();
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    platform::RuntimeFinalize();
+    return result;
 }

@@ -1,0 +1,176 @@
+// File types and the framework's registry of them. A registered type is known by its name; registering a
+// name again replaces its values. "special/any" admits every local item; a type with extensions admits
+// files whose name ends in one of them. Extensions are written separated by semicolons ("txt;md"), with
+// or without a leading dot, and compared without regard to ASCII letter case.
+#include "platform/FileType.h"
+
+#include <sys/stat.h>
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct RegisteredType {
+    FileTypeRecord record;
+    std::vector<std::string> extensions;  // lower case, without the dot
+};
+
+struct Registry {
+    std::mutex mutex;
+    std::map<std::string, RegisteredType, std::less<>> types;
+    std::map<std::string, int, std::less<>> registrations;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) c = AsciiLower(c);
+    return lower;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string> SplitExtensions(std::string_view list) {
+    std::vector<std::string> extensions;
+    while (!list.empty()) {
+        const std::size_t semicolon = list.find(';');
+        std::string_view one = Trim(list.substr(0, semicolon));
+        if (!one.empty() && one.front() == '.') one.remove_prefix(1);
+        if (!one.empty()) extensions.push_back(AsciiLower(one));
+        if (semicolon == std::string_view::npos) break;
+        list.remove_prefix(semicolon + 1);
+    }
+    return extensions;
+}
+
+constexpr std::string_view kAnyType = "special/any";
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// FileType
+// ---------------------------------------------------------------------------------------------------------------
+
+const ClassDescription& FileType::Lookup() {
+    static const ClassDescription description{
+        "FileType", &Object::Lookup(), [] { return Ref<Object>(std::make_shared<FileType>()); }, {}, {}};
+    return description;
+}
+
+FileType::~FileType() { Deregister(); }
+
+void FileType::Deregister() {
+    if (!registered_) return;
+    registered_ = false;
+    RuntimeDeregisterFileType(name_);
+}
+
+void FileType::SetName(const std::string& name) {
+    Deregister();
+    name_ = name;
+}
+
+void FileType::SetExtensions(const std::string& extensions) {
+    Deregister();
+    extensions_ = extensions;
+}
+
+void FileType::SetMacType(const std::string& macType) {
+    Deregister();
+    macType_ = macType;
+}
+
+void FileType::SetMacCreator(const std::string& macCreator) {
+    Deregister();
+    macCreator_ = macCreator;
+}
+
+std::string FileType::Operator_Convert() {
+    if (!registered_) {
+        RuntimeRegisterFileType(name_, macCreator_, macType_, extensions_);
+        registered_ = true;
+    }
+    return name_;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Registry
+// ---------------------------------------------------------------------------------------------------------------
+
+void RuntimeRegisterFileType(const std::string& name, const std::string& creator, const std::string& type,
+                             const std::string& extensions) {
+    if (name.empty()) throw RuntimeException("a file type needs a name to be registered");
+    Registry& registry = TheRegistry();
+    const std::lock_guard lock(registry.mutex);
+    registry.types.insert_or_assign(name,
+                                    RegisteredType{FileTypeRecord{creator, type, extensions}, SplitExtensions(extensions)});
+    ++registry.registrations[name];
+}
+
+void RuntimeDeregisterFileType(const std::string& name) {
+    Registry& registry = TheRegistry();
+    const std::lock_guard lock(registry.mutex);
+    registry.types.erase(name);
+}
+
+std::optional<FileTypeRecord> RegisteredFileType(std::string_view name) {
+    Registry& registry = TheRegistry();
+    const std::lock_guard lock(registry.mutex);
+    const auto found = registry.types.find(name);
+    if (found == registry.types.end()) return std::nullopt;
+    return found->second.record;
+}
+
+bool IsFileTypeRegistered(std::string_view name) {
+    Registry& registry = TheRegistry();
+    const std::lock_guard lock(registry.mutex);
+    return registry.types.find(name) != registry.types.end();
+}
+
+int FileTypeRegistrationCount(std::string_view name) {
+    Registry& registry = TheRegistry();
+    const std::lock_guard lock(registry.mutex);
+    const auto found = registry.registrations.find(name);
+    return found == registry.registrations.end() ? 0 : found->second;
+}
+
+bool FileTypeAdmits(std::string_view name, std::string_view path) {
+    std::vector<std::string> extensions;
+    {
+        Registry& registry = TheRegistry();
+        const std::lock_guard lock(registry.mutex);
+        const auto found = registry.types.find(name);
+        if (found == registry.types.end()) return false;
+        if (name == kAnyType) return true;
+        extensions = found->second.extensions;
+    }
+    if (extensions.empty()) return false;
+
+    struct stat info {};
+    if (::stat(std::string(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    const std::size_t slash = path.rfind('/');
+    const std::string leaf = AsciiLower(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    for (const std::string& extension : extensions) {
+        if (leaf.size() > extension.size() + 1 && leaf.ends_with(extension) &&
+            leaf[leaf.size() - extension.size() - 1] == '.') {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace platform

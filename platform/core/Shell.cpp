@@ -1,0 +1,391 @@
+// The shell plug-in: a runner that starts `/bin/sh -c command` with posix_spawn in a process group of its
+// own (standard input /dev/null, standard output and error on close-on-exec pipes), collects standard
+// output, drains and drops standard error, and returns once the shell has been reaped and both pipes are at
+// end of file. Between polls of the pipes it calls the installed wait hook, so the user interface keeps
+// painting; when the hook asks to stop, the process group gets SIGTERM and, if it has not ended within
+// 200 ms, SIGKILL. No child outlives Execute, whichever way it returns.
+#include "platform/Shell.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+
+#include "platform/detail/Internal.h"
+
+extern char** environ;
+
+namespace platform {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPumpInterval = std::chrono::milliseconds(10);
+constexpr auto kTermGrace = std::chrono::milliseconds(200);
+constexpr int kPollMs = 10;
+constexpr int kFinishingPollMs = 1;  // both pipes closed: the shell is about to end
+constexpr int kReadsPerRound = 16;   // so a fast writer cannot keep the pump from being called
+
+std::mutex gHookMutex;
+ShellWaitHook gHook;
+std::atomic<int> gWaiting{0};
+
+std::string Errno(int error) { return std::strerror(error); }
+
+// A file descriptor that closes itself.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : fd_(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { Close(); }
+    int Get() const { return fd_; }
+    void Reset(int fd) {
+        Close();
+        fd_ = fd;
+    }
+    bool Open() const { return fd_ >= 0; }
+    void Close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+void MakePipe(Fd& readEnd, Fd& writeEnd) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) throw ShellNotAvailableException("cannot make a pipe: " + Errno(errno));
+    readEnd.Reset(fds[0]);
+    writeEnd.Reset(fds[1]);
+}
+
+// The spawned shell. Whatever way the run ends, the destructor leaves no process of its group behind
+// unreaped: a shell not reaped yet gets SIGKILL with its group and is waited for.
+class Child {
+public:
+    explicit Child(pid_t pid) : pid_(pid) {}
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() {
+        if (!reaped_) {
+            ::kill(-pid_, SIGKILL);
+            Reap(0);
+        }
+    }
+
+    bool Reaped() const { return reaped_; }
+    int Status() const { return status_; }
+
+    // Reaps the shell if it has ended (WNOHANG) or once it ends (0).
+    void Reap(int options) {
+        if (reaped_) return;
+        for (;;) {
+            int status = 0;
+            const pid_t r = ::waitpid(pid_, &status, options);
+            if (r == pid_) {
+                reaped_ = true;
+                status_ = status;
+                return;
+            }
+            if (r == 0) return;
+            if (errno == EINTR) continue;
+            // ECHILD: someone else reaped it (SIGCHLD set to SIG_IGN); its status is lost.
+            reaped_ = true;
+            status_ = 0;
+            return;
+        }
+    }
+
+    // Whether the shell has ended, without reaping it, so its pid (and with it the group id) stays taken.
+    bool Ended() const {
+        if (reaped_) return true;
+        siginfo_t info{};
+        while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+            if (errno != EINTR) return true;
+        }
+        return info.si_pid != 0;
+    }
+
+    // Asks the whole process group to end: SIGTERM, and SIGKILL once the shell has ended or the grace time
+    // is over, for whatever is left of the group. While the shell is unreaped its pid keeps the group id
+    // from being taken by anyone else, so the signals cannot reach a stranger. A shell reaped earlier (its
+    // background jobs kept the pipes open) is waited for through its group.
+    void Stop() {
+        ::kill(-pid_, SIGTERM);
+        const auto deadline = Clock::now() + kTermGrace;
+        while (Clock::now() < deadline && !(reaped_ ? GroupGone() : Ended())) ::poll(nullptr, 0, 2);
+        ::kill(-pid_, SIGKILL);
+        Reap(0);
+    }
+
+private:
+    bool GroupGone() const { return ::kill(-pid_, 0) != 0 && errno == ESRCH; }
+
+    pid_t pid_;
+    bool reaped_ = false;
+    int status_ = 0;
+};
+
+// Reads what `fd` holds now into `sink` (nullptr: dropped); closes it at end of file.
+void Drain(Fd& fd, std::string* sink) {
+    char buffer[64 * 1024];
+    for (int round = 0; round < kReadsPerRound && fd.Open(); ++round) {
+        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n > 0) {
+            if (sink) sink->append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            fd.Close();
+        } else if (errno == EINTR) {
+            continue;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            return;
+        } else {
+            fd.Close();
+        }
+    }
+}
+
+std::int32_t ExitStatus(int status) {
+    if (WIFEXITED(status)) return WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+    return status;
+}
+
+// Marks a run as waiting and surrounds it with the hook's begin and end.
+class WaitScope {
+public:
+    explicit WaitScope(const ShellWaitHook& hook) : hook_(hook) {
+        ++gWaiting;
+        try {
+            if (hook_.begin) hook_.begin();
+        } catch (...) {
+            --gWaiting;
+            throw;
+        }
+    }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+    // The normal way out: end()'s own exceptions pass on.
+    void End() {
+        ended_ = true;
+        --gWaiting;
+        if (hook_.end) hook_.end();
+    }
+    // Any other way out: an exception is already on its way, so end() may add none.
+    ~WaitScope() {
+        if (ended_) return;
+        --gWaiting;
+        try {
+            if (hook_.end) hook_.end();
+        } catch (...) {
+        }
+    }
+
+private:
+    const ShellWaitHook& hook_;
+    bool ended_ = false;
+};
+
+class SpawnSetup {
+public:
+    SpawnSetup() {
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawnattr_init(&attributes);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+    ~SpawnSetup() {
+        ::posix_spawn_file_actions_destroy(&actions);
+        ::posix_spawnattr_destroy(&attributes);
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+};
+
+pid_t SpawnShell(const std::string& command, int outFd, int errFd) {
+    SpawnSetup setup;
+    ::posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    ::posix_spawn_file_actions_adddup2(&setup.actions, outFd, STDOUT_FILENO);
+    ::posix_spawn_file_actions_adddup2(&setup.actions, errFd, STDERR_FILENO);
+
+    // Its own process group, so stopping it reaches everything it started; no signal blocked, and the
+    // signals a parent commonly ignores back to their defaults.
+    sigset_t none;
+    sigemptyset(&none);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (const int sig : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGTSTP, SIGTTIN, SIGTTOU}) {
+        sigaddset(&defaults, sig);
+    }
+    ::posix_spawnattr_setflags(&setup.attributes,
+                               POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    ::posix_spawnattr_setpgroup(&setup.attributes, 0);
+    ::posix_spawnattr_setsigmask(&setup.attributes, &none);
+    ::posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
+
+    char shell[] = "/bin/sh";
+    char option[] = "-c";
+    std::string line = command;
+    char* argv[] = {shell, option, line.data(), nullptr};
+    pid_t pid = -1;
+    const int error = ::posix_spawn(&pid, shell, &setup.actions, &setup.attributes, argv, environ);
+    if (error != 0) throw ShellNotAvailableException("cannot start /bin/sh: " + Errno(error));
+    return pid;
+}
+
+ShellWaitHook CurrentHook() {
+    const std::lock_guard lock(gHookMutex);
+    return gHook;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The plug-in's entry points
+// ---------------------------------------------------------------------------------------------------------------
+
+Ref<Object> ShellInit() {
+    auto shell = std::make_shared<Shell>();
+    shell->SetClass(Shell::Lookup());
+    return shell;
+}
+
+void ShellExit(Shell& shell) { shell.Close(); }
+
+void ShellExecute(Shell& shell, const std::string& command) { shell.Execute(command); }
+
+std::string ShellResultGet(const Shell& shell) { return shell.Result(); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// Shell
+// ---------------------------------------------------------------------------------------------------------------
+
+const ClassDescription& Shell::Lookup() {
+    static const ClassDescription description{"Shell", &Object::Lookup(),
+                                              [] {
+                                                  PluginEntry<shell_entry::InitFn> init;
+                                                  init.Resolve(shell_entry::kInit);
+                                                  return init();
+                                              },
+                                              {},
+                                              {}};
+    return description;
+}
+
+// Execute holds the runner while its command runs and reaps the command on every way out, so a runner that
+// is destroyed has no command left; Close drops what remains.
+Shell::~Shell() { Close(); }
+
+void Shell::Close() {
+    if (running_) stopRequested_ = true;
+    output_.clear();
+    ran_ = false;
+}
+
+std::string Shell::Result() const {
+    if (!ran_) throw ShellNotRunningException("the shell runner has run no command");
+    return output_;
+}
+
+void Shell::Execute(const std::string& command) {
+    if (running_) throw ShellNotRunningException("the shell runner is already running a command");
+    if (command.find('\0') != std::string::npos) throw RuntimeException("the command line holds a NUL byte");
+    // A runner released from inside its own wait stays alive until the wait is over.
+    const Ref<Object> keepAlive = weak_from_this().lock();
+    output_.clear();
+    ran_ = false;
+    errorCode_ = 0;
+    stopRequested_ = false;
+
+    const ShellWaitHook hook = IsMainThread() ? CurrentHook() : ShellWaitHook{};
+    const bool pumping = static_cast<bool>(hook.pump);
+    WaitScope scope(hook);
+
+    Fd outRead, outWrite, errRead, errWrite;
+    MakePipe(outRead, outWrite);
+    MakePipe(errRead, errWrite);
+    Child child(SpawnShell(command, outWrite.Get(), errWrite.Get()));
+    running_ = true;
+    struct Running {
+        bool& flag;
+        ~Running() { flag = false; }
+    } running{running_};
+    outWrite.Close();
+    errWrite.Close();
+    ::fcntl(outRead.Get(), F_SETFL, ::fcntl(outRead.Get(), F_GETFL) | O_NONBLOCK);
+    ::fcntl(errRead.Get(), F_SETFL, ::fcntl(errRead.Get(), F_GETFL) | O_NONBLOCK);
+
+    std::string output;
+    auto lastPump = Clock::now();
+    for (;;) {
+        child.Reap(WNOHANG);
+        const bool pipesOpen = outRead.Open() || errRead.Open();
+        if (!pipesOpen && child.Reaped()) break;
+        if (stopRequested_) {
+            child.Stop();
+            break;
+        }
+        if (!pipesOpen && !pumping) {
+            child.Reap(0);
+            continue;
+        }
+
+        pollfd fds[2];
+        nfds_t count = 0;
+        if (outRead.Open()) fds[count++] = pollfd{outRead.Get(), POLLIN, 0};
+        if (errRead.Open()) fds[count++] = pollfd{errRead.Get(), POLLIN, 0};
+        const int timeout = !pipesOpen ? kFinishingPollMs : (pumping ? kPollMs : -1);
+        if (::poll(fds, count, timeout) < 0 && errno != EINTR) {
+            throw ShellNotAvailableException("cannot wait for the command: " + Errno(errno));
+        }
+        Drain(outRead, &output);
+        Drain(errRead, nullptr);
+
+        if (pumping && Clock::now() - lastPump >= kPumpInterval) {
+            lastPump = Clock::now();
+            if (!hook.pump()) {
+                child.Stop();
+                break;
+            }
+        }
+    }
+
+    errorCode_ = ExitStatus(child.Status());
+    output_ = std::move(output);
+    ran_ = true;
+    scope.End();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Registration and the wait hook
+// ---------------------------------------------------------------------------------------------------------------
+
+void RegisterShellPlugin() {
+    PublishPluginEntrypoint(shell_entry::kInit, &ShellInit);
+    PublishPluginEntrypoint(shell_entry::kExit, &ShellExit);
+    PublishPluginEntrypoint(shell_entry::kExecute, &ShellExecute);
+    PublishPluginEntrypoint(shell_entry::kResultGet, &ShellResultGet);
+}
+
+ShellWaitHook SetShellWaitHook(ShellWaitHook hook) {
+    const std::lock_guard lock(gHookMutex);
+    std::swap(gHook, hook);
+    return hook;
+}
+
+namespace detail {
+bool ShellWaiting() { return gWaiting.load() > 0; }
+}  // namespace detail
+
+}  // namespace platform

@@ -1,0 +1,115 @@
+// The Qt side of a control: its widget (made on first use, on the main thread), the settings its lists
+// applied, its bound event handlers, and its place in the window (rectangle, anchors, parent control).
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "QtText.h"
+#include "platform/Controls.h"
+#include "platform/PropertyList.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace qt {
+// Mixed into every control widget: the control it shows, cleared when the control goes before its widget.
+class ControlLink {
+public:
+    RectControl* owner = nullptr;
+};
+}  // namespace qt
+
+struct ControlImpl {
+    // `make` builds the widget and links it to `self`; `focusable` is the class's focus policy with a tab
+    // stop, `unfocusable` without one.
+    ControlImpl(RectControl& self, PropertyTypeOf typeOf, std::function<QWidget*()> make, Qt::FocusPolicy focusable,
+                Qt::FocusPolicy unfocusable);
+    ~ControlImpl();
+    ControlImpl(const ControlImpl&) = delete;
+    ControlImpl& operator=(const ControlImpl&) = delete;
+
+    // The widget, made on first use. NilObjectException once it has gone with its window.
+    QWidget& Widget();
+    template <class W>
+    W& WidgetAs() {
+        return static_cast<W&>(Widget());
+    }
+    bool HasWidget() const { return widget != nullptr; }
+
+    // Puts the widget into its parent (the window's content, or the widget of the control named by
+    // InitialParent) at the rectangle the lists gave in window coordinates, and remembers the parent's size
+    // for the anchors.
+    void Place();
+    // Moves or stretches the widget for a new size of its parent, keeping its distances to the locked edges.
+    void Anchor(QSize parentSize);
+    // The widget's top-left corner in the window's content coordinates.
+    QPoint PositionInWindow() const;
+
+    RectControl& self;
+    PropertyTypeOf typeOf;
+    std::function<QWidget*()> make;
+    Qt::FocusPolicy focusable;
+    Qt::FocusPolicy unfocusable;
+    QPointer<QWidget> widget;
+    bool made = false;
+
+    std::string name;
+    WeakRef<Window> window;
+    std::map<std::string, PropertyValue, std::less<>> settings;
+    std::map<std::int32_t, Ref<Delegate>> handlers;
+
+    // Geometry as set, in window coordinates, and the anchors.
+    int left = 0;
+    int top = 0;
+    int width = 80;
+    int height = 20;
+    bool lockLeft = true;
+    bool lockTop = true;
+    bool lockRight = false;
+    bool lockBottom = false;
+    std::string initialParent;
+    QRect placed;               // in the parent widget's coordinates
+    QSize parentSizeWhenPlaced;  // the parent's size when `placed` was set
+    std::unique_ptr<QObject> anchorWatch;
+
+    bool visible = true;
+    std::int32_t tabIndex = 0;
+    Ref<MouseCursor> cursor;
+    std::vector<std::string> fileTypes;
+
+    // Text and colours.
+    qt::FontSpec font;
+    Color textColor{};
+    Color backColor{255, 255, 255, 0};
+    bool hasBackColor = false;
+    std::int32_t textAlign = 0;
+    double lineSpacing = 1.0;
+    std::int32_t limitText = 0;
+    bool readOnly = false;
+    bool isDefault = false;
+    bool isCancel = false;
+};
+
+// Controls' Qt-side services used by windows and by the shell wait.
+namespace qt::controls {
+// The list entries every control takes (geometry, anchors, focus, visibility, parent control).
+std::optional<PropertyType> CommonEntryType(std::string_view name);
+// Raises a control event from inside a Qt event handler: through the program dispatch, never while a
+// shell command runs, and only when a handler is bound. The control is kept alive meanwhile.
+Value RaiseFromQt(RectControl& control, std::int32_t number, std::vector<Value> args);
+// Delivers a drop held back while a shell command ran: DropObject, then DragExit.
+void DeliverDrop(RectControl& control, const Ref<Object>& item, std::int32_t action);
+}  // namespace qt::controls
+
+}  // namespace platform

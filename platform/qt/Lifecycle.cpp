@@ -1,0 +1,205 @@
+// The runtime's life cycle on Qt: the one QApplication of the process, the event loop, quitting, the
+// boundary where program handlers are called from inside Qt's event dispatch (no exception may cross it),
+// the report of an exception nothing handled, and shutdown.
+//
+// RuntimeInit may run again after RuntimeExit in the same process: it resets the exit code, the quit
+// request and any kept exception, and reuses the QApplication, which lives until the process ends.
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QString>
+
+#include <cxxabi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <typeinfo>
+#include <utility>
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Menus.h"
+#include "platform/Shell.h"
+#include "platform/detail/Internal.h"
+
+namespace platform {
+
+namespace {
+
+struct RunState {
+    std::int32_t exitCode = 0;
+    bool failed = false;           // an unhandled exception was reported
+    bool quitRequested = false;    // Quit was called or a handler's exception ended the loop
+    bool inLoop = false;           // RuntimeRun's QApplication::exec is running
+    std::exception_ptr dispatched;  // the first exception a program handler let out
+};
+
+RunState gState;
+QApplication* gApplication = nullptr;  // lives until the process ends
+Ref<Application> gAppObject;
+
+// Ends the event loop if RuntimeRun is in it. Outside the loop QCoreApplication::exit would only mark the
+// thread's loops as quitting and make the next nested loop (a dialog, a test's wait) return at once;
+// RuntimeRun sees the request through quitRequested instead.
+void EndLoop(std::int32_t code) {
+    gState.quitRequested = true;
+    if (gState.inLoop) QCoreApplication::exit(code);
+}
+
+void CallHandler(void* handler) { (*static_cast<const std::function<void()>*>(handler))(); }
+
+std::string Demangled(const char* name) {
+    int status = 0;
+    char* readable = abi::__cxa_demangle(name, nullptr, nullptr, &status);
+    std::string result = (status == 0 && readable) ? readable : name;
+    std::free(readable);
+    return result;
+}
+
+// Class name and message of an exception, for the report.
+std::pair<std::string, std::string> Describe(const std::exception_ptr& exception) {
+    try {
+        std::rethrow_exception(exception);
+    } catch (const RuntimeException& e) {
+        return {e.ClassName(), e.what()};
+    } catch (const std::exception& e) {
+        return {Demangled(typeid(e).name()), e.what()};
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        return {type ? Demangled(type->name()) : "unknown exception", ""};
+    }
+}
+
+bool DialogsWanted() {
+    if (std::getenv("CORVANTIL_NO_DIALOGS")) return false;
+    const QString platformName = QGuiApplication::platformName();
+    return platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// Application
+// ---------------------------------------------------------------------------------------------------------------
+
+const ClassDescription& Application::Lookup() {
+    static const ClassDescription description{
+        "Application", &Object::Lookup(), [] { return Ref<Object>(std::make_shared<Application>()); }, {}, {}};
+    return description;
+}
+
+void Application::SetMenuBar(const Ref<platform::MenuBar>& bar) { menuBar_ = bar; }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Life cycle
+// ---------------------------------------------------------------------------------------------------------------
+
+void RuntimeInit() {
+    if (!gApplication) {
+        // A fixed argument vector: the command line changes nothing.
+        static int argc = 1;
+        static char name[] = "corvantil";
+        static char* argv[] = {name, nullptr};
+        gApplication = new QApplication(argc, argv);
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    RuntimeSetMainThread();
+    gState = RunState{};
+}
+
+void RuntimeInitExternalClasses() {
+    RegisterShellPlugin();
+    RegisterControlPlugin();
+}
+
+void RuntimeRegisterAppObject(const Ref<Application>& app) {
+    CheckMainThread("RuntimeRegisterAppObject");
+    gAppObject = app;
+}
+
+Ref<Application> RuntimeAppObject() { return gAppObject; }
+
+void RunFrameworkInitialization(const Function& lateStartup) {
+    CheckMainThread("RunFrameworkInitialization");
+    if (!lateStartup) throw NilObjectException("the late start-up function is nil");
+    lateStartup(nullptr, {});
+}
+
+void RuntimeRun() {
+    CheckMainThread("RuntimeRun");
+    if (!gState.quitRequested) {
+        gState.inLoop = true;
+        struct LoopScope {
+            ~LoopScope() { gState.inLoop = false; }
+        } scope;
+        QApplication::exec();
+    }
+    if (std::exception_ptr exception = detail::TakeDispatchedException()) std::rethrow_exception(exception);
+}
+
+void Quit(std::int32_t code) {
+    CheckMainThread("Quit");
+    gState.exitCode = code;
+    EndLoop(code);
+}
+
+void UnhandledException(std::exception_ptr exception) {
+    gState.failed = true;
+    if (!exception) return;
+    const auto [className, message] = Describe(exception);
+    std::fprintf(stderr, "corvantil: unhandled %s: %s\n", className.c_str(), message.c_str());
+    std::fflush(stderr);
+    if (gApplication && IsMainThread() && DialogsWanted()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Corvantil"),
+                              QStringLiteral("An exception of class %1 was not handled.\n\n%2")
+                                  .arg(QString::fromStdString(className), QString::fromStdString(message)));
+    }
+}
+
+void RuntimeFinalize() {
+    detail::ReleaseWindows();
+    Ref<Application> app = std::move(gAppObject);
+    gAppObject = nullptr;
+    app.reset();
+}
+
+std::int32_t RuntimeExit() {
+    // Widgets the windows let go of with deleteLater go now, not at some later loop.
+    if (gApplication) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return gState.failed ? 1 : gState.exitCode;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The boundary between Qt's event dispatch and program handlers
+// ---------------------------------------------------------------------------------------------------------------
+
+namespace detail {
+
+bool DispatchToProgram(const std::function<void()>& handler) {
+    std::exception_ptr escaped;
+    try {
+        if (ExceptionHelper helper = RuntimeGetExceptionHelper()) {
+            escaped = helper(&CallHandler, const_cast<void*>(static_cast<const void*>(&handler)));
+        } else {
+            handler();
+        }
+    } catch (...) {
+        escaped = std::current_exception();
+    }
+    if (!escaped) return true;
+    if (!gState.dispatched) gState.dispatched = escaped;
+    EndLoop(1);
+    return false;
+}
+
+std::exception_ptr TakeDispatchedException() {
+    std::exception_ptr taken = std::move(gState.dispatched);
+    gState.dispatched = nullptr;
+    return taken;
+}
+
+}  // namespace detail
+
+}  // namespace platform

@@ -1,0 +1,363 @@
+// Menus: the MenuItem tree, and its Qt face: a QMenuBar per window built from the tree, with "&" mnemonics,
+// "-" separators, "Cmd+" shortcuts as Qt's Ctrl (Command on macOS) and the About and Quit roles. A chosen
+// item goes to the window's handler registered under its name, else to the item's own Action. The Edit
+// items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act on the focused text
+// field and, when AutoEnable is set, are enabled only while they can act.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <optional>
+
+#include "QtText.h"
+#include "ShellWait.h"
+#include "WindowImpl.h"
+#include "platform/Application.h"
+#include "platform/Menus.h"
+
+namespace platform {
+
+namespace {
+
+using qt::ToQString;
+
+enum class EditCommand { Undo, Cut, Copy, Paste, Clear, SelectAll };
+
+std::optional<EditCommand> EditCommandNamed(std::string_view name) {
+    if (name == "EditUndo") return EditCommand::Undo;
+    if (name == "EditCut") return EditCommand::Cut;
+    if (name == "EditCopy") return EditCommand::Copy;
+    if (name == "EditPaste") return EditCommand::Paste;
+    if (name == "EditClear") return EditCommand::Clear;
+    if (name == "EditSelectAll") return EditCommand::SelectAll;
+    return std::nullopt;
+}
+
+// What an editor can do right now.
+struct EditorState {
+    bool selection = false;
+    bool readOnly = false;
+    bool undo = false;
+    bool paste = false;
+    bool empty = true;
+};
+
+template <class Editor>
+EditorState DocumentEditorState(const Editor& editor) {
+    return {editor.textCursor().hasSelection(), editor.isReadOnly(), editor.document()->isUndoAvailable(),
+            editor.canPaste(), editor.document()->isEmpty()};
+}
+
+std::optional<EditorState> StateOf(const QWidget* focus) {
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(focus)) return DocumentEditorState(*plain);
+    if (const auto* rich = qobject_cast<const QTextEdit*>(focus)) return DocumentEditorState(*rich);
+    if (const auto* line = qobject_cast<const QLineEdit*>(focus)) {
+        const QClipboard* clipboard = QApplication::clipboard();
+        return EditorState{line->hasSelectedText(), line->isReadOnly(), line->isUndoAvailable(),
+                           clipboard && !clipboard->text().isEmpty(), line->text().isEmpty()};
+    }
+    return std::nullopt;
+}
+
+bool CanAct(EditCommand command, const QWidget* focus) {
+    const std::optional<EditorState> state = StateOf(focus);
+    if (!state) return false;
+    switch (command) {
+        case EditCommand::Undo: return state->undo && !state->readOnly;
+        case EditCommand::Cut:
+        case EditCommand::Clear: return state->selection && !state->readOnly;
+        case EditCommand::Copy: return state->selection;
+        case EditCommand::Paste: return state->paste && !state->readOnly;
+        case EditCommand::SelectAll: return !state->empty;
+    }
+    return false;
+}
+
+template <class Editor>
+void ActOnDocumentEditor(Editor& editor, EditCommand command) {
+    switch (command) {
+        case EditCommand::Undo: editor.undo(); break;
+        case EditCommand::Cut: editor.cut(); break;
+        case EditCommand::Copy: editor.copy(); break;
+        case EditCommand::Paste: editor.paste(); break;
+        case EditCommand::Clear: editor.textCursor().removeSelectedText(); break;
+        case EditCommand::SelectAll: editor.selectAll(); break;
+    }
+}
+
+bool Act(EditCommand command, QWidget* focus) {
+    if (!CanAct(command, focus)) return false;
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+        ActOnDocumentEditor(*plain, command);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+        ActOnDocumentEditor(*rich, command);
+    } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+        switch (command) {
+            case EditCommand::Undo: line->undo(); break;
+            case EditCommand::Cut: line->cut(); break;
+            case EditCommand::Copy: line->copy(); break;
+            case EditCommand::Paste: line->paste(); break;
+            case EditCommand::Clear: line->del(); break;
+            case EditCommand::SelectAll: line->selectAll(); break;
+        }
+    }
+    return true;
+}
+
+// Keeps the auto-enabled Edit actions of one menu bar in line with the focused editor.
+class EditCommands : public QObject {
+public:
+    explicit EditCommands(QObject* parent) : QObject(parent) {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            Watch(now);
+            Update();
+        });
+        if (QClipboard* clipboard = QApplication::clipboard())
+            connect(clipboard, &QClipboard::dataChanged, this, &EditCommands::Update);
+        Watch(QApplication::focusWidget());
+    }
+
+    void Track(QAction* action, EditCommand command) { tracked_.emplace_back(action, command); }
+
+    void Update() {
+        const QWidget* focus = QApplication::focusWidget();
+        for (const auto& [action, command] : tracked_) {
+            if (action) action->setEnabled(CanAct(command, focus));
+        }
+    }
+
+private:
+    template <class Editor>
+    void WatchDocumentEditor(Editor* editor) {
+        watching_.push_back(connect(editor, &Editor::selectionChanged, this, &EditCommands::Update));
+        watching_.push_back(connect(editor, &Editor::undoAvailable, this, &EditCommands::Update));
+        watching_.push_back(connect(editor, &Editor::textChanged, this, &EditCommands::Update));
+    }
+
+    // Read-only changes come without a signal, as an event on the editor.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == watched_ && event->type() == QEvent::ReadOnlyChange) Update();
+        return QObject::eventFilter(watched, event);
+    }
+
+    void Watch(QWidget* focus) {
+        for (const QMetaObject::Connection& connection : watching_) disconnect(connection);
+        watching_.clear();
+        if (watched_) watched_->removeEventFilter(this);
+        watched_ = focus;
+        if (focus) focus->installEventFilter(this);
+        if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
+            WatchDocumentEditor(plain);
+        } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
+            WatchDocumentEditor(rich);
+        } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+            watching_.push_back(connect(line, &QLineEdit::selectionChanged, this, &EditCommands::Update));
+            watching_.push_back(connect(line, &QLineEdit::textChanged, this, &EditCommands::Update));
+        }
+    }
+
+    std::vector<std::pair<QPointer<QAction>, EditCommand>> tracked_;
+    std::vector<QMetaObject::Connection> watching_;
+    QPointer<QWidget> watched_;
+};
+
+// "Cmd+Q" and the like as a Qt key sequence: Cmd is Qt's Ctrl (the Command key on macOS), Option is Alt.
+QKeySequence ShortcutOf(const MenuItem& item) {
+    if (!item.KeyboardShortcutSet() || item.KeyboardShortcut().empty()) return {};
+    QStringList parts = ToQString(item.KeyboardShortcut()).split(QLatin1Char('+'));
+    for (QString& part : parts) {
+        const QString word = part.trimmed();
+        if (word.compare(QLatin1String("Cmd"), Qt::CaseInsensitive) == 0 ||
+            word.compare(QLatin1String("Command"), Qt::CaseInsensitive) == 0)
+            part = QStringLiteral("Ctrl");
+        else if (word.compare(QLatin1String("Option"), Qt::CaseInsensitive) == 0)
+            part = QStringLiteral("Alt");
+        else
+            part = word;
+    }
+    return QKeySequence::fromString(parts.join(QLatin1Char('+')), QKeySequence::PortableText);
+}
+
+QAction::MenuRole RoleOf(const MenuItem& item) {
+    if (dynamic_cast<const AppleMenuItem*>(&item)) return QAction::AboutRole;
+    if (dynamic_cast<const QuitMenuItem*>(&item)) return QAction::QuitRole;
+    return QAction::NoRole;
+}
+
+void Choose(const WeakRef<Object>& windowRef, const WeakRef<MenuItem>& itemRef) {
+    if (qt::shellwait::Running()) return;
+    qt::windows::Dispatch([&] {
+        const Ref<MenuItem> item = itemRef.lock();
+        if (!item) return;
+        const auto window = std::dynamic_pointer_cast<Window>(windowRef.lock());
+        if (window && window->HandleMenuCommand(item->Name()).has_value()) return;
+        item->Action();
+    });
+}
+
+void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edits) {
+    for (std::int32_t i = 0; i < parent.Count(); ++i) {
+        const Ref<MenuItem> item = parent.Item(i);
+        if (!item) continue;
+        if (item->IsSeparator()) {
+            menu.addSeparator()->setObjectName(ToQString(item->Name()));
+            continue;
+        }
+        if (item->Count() > 0) {
+            QMenu* sub = menu.addMenu(ToQString(item->Text()));
+            sub->setObjectName(ToQString(item->Name()));
+            sub->menuAction()->setObjectName(ToQString(item->Name()));
+            sub->menuAction()->setMenuRole(QAction::NoRole);
+            QObject::connect(sub, &QMenu::aboutToShow, &edits, &EditCommands::Update);
+            Fill(*sub, *item, window, edits);
+            continue;
+        }
+        QAction* action = menu.addAction(ToQString(item->Text()));
+        action->setObjectName(ToQString(item->Name()));
+        action->setShortcut(ShortcutOf(*item));
+        action->setMenuRole(RoleOf(*item));
+        const WeakRef<Object> windowRef = window.weak_from_this();
+        const WeakRef<MenuItem> itemRef = item;
+        QObject::connect(action, &QAction::triggered, action, [windowRef, itemRef] { Choose(windowRef, itemRef); });
+        if (const auto command = EditCommandNamed(item->Name()); command && item->AutoEnable())
+            edits.Track(action, *command);
+    }
+}
+
+}  // namespace
+
+QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent) {
+    auto* menuBar = new QMenuBar(parent);
+    auto* edits = new EditCommands(menuBar);
+    for (std::int32_t i = 0; i < bar.Count(); ++i) {
+        const Ref<MenuItem> entry = bar.Item(i);
+        if (!entry) continue;
+        if (entry->IsSeparator()) {
+            menuBar->addSeparator();
+            continue;
+        }
+        QMenu* menu = menuBar->addMenu(ToQString(entry->Text()));
+        menu->setObjectName(ToQString(entry->Name()));
+        menu->menuAction()->setObjectName(ToQString(entry->Name()));
+        menu->menuAction()->setMenuRole(QAction::NoRole);
+        QObject::connect(menu, &QMenu::aboutToShow, edits, &EditCommands::Update);
+        Fill(*menu, *entry, window, *edits);
+    }
+    edits->Update();
+    return menuBar;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// MenuItem and its kinds
+// ---------------------------------------------------------------------------------------------------------------
+
+const ClassDescription& MenuItem::Lookup() {
+    static const ClassDescription description{
+        "MenuItem", &Object::Lookup(), [] { return std::make_shared<MenuItem>(); }, {}, {}};
+    return description;
+}
+
+const ClassDescription& MenuBar::Lookup() {
+    static const ClassDescription description{
+        "MenuBar", &MenuItem::Lookup(), [] { return std::make_shared<MenuBar>(); }, {}, {}};
+    return description;
+}
+
+const ClassDescription& AppleMenuItem::Lookup() {
+    static const ClassDescription description{
+        "AppleMenuItem", &MenuItem::Lookup(), [] { return std::make_shared<AppleMenuItem>(); }, {}, {}};
+    return description;
+}
+
+const ClassDescription& QuitMenuItem::Lookup() {
+    static const ClassDescription description{
+        "QuitMenuItem", &MenuItem::Lookup(), [] { return std::make_shared<QuitMenuItem>(); }, {}, {}};
+    return description;
+}
+
+void MenuItem::Constructor() {
+    CheckMainThread("MenuItem.Constructor");
+    name_.clear();
+    text_.clear();
+    shortcut_.clear();
+    shortcutSet_ = false;
+    autoEnable_ = false;
+    children_.clear();
+}
+
+void MenuItem::SetName(const std::string& name) {
+    CheckMainThread("MenuItem.Name");
+    name_ = name;
+}
+
+void MenuItem::SetText(const std::string& text) {
+    CheckMainThread("MenuItem.Text");
+    text_ = text;
+}
+
+void MenuItem::SetAutoEnable(bool autoEnable) {
+    CheckMainThread("MenuItem.AutoEnable");
+    autoEnable_ = autoEnable;
+}
+
+void MenuItem::SetKeyboardShortcut(const std::string& shortcut) {
+    CheckMainThread("MenuItem.KeyboardShortcut");
+    shortcut_ = shortcut;
+    shortcutSet_ = true;
+}
+
+void MenuItem::Append(const Ref<MenuItem>& child) {
+    CheckMainThread("MenuItem.Append");
+    Require(child, "the menu item to append");
+    if (child.get() == this) throw RuntimeException("a menu item cannot hold itself");
+    children_.push_back(child);
+}
+
+Ref<MenuItem> MenuItem::Child(std::string_view name) const {
+    CheckMainThread("MenuItem.Child");
+    for (const Ref<MenuItem>& child : children_) {
+        if (child->Name() == name) return child;
+    }
+    return nullptr;
+}
+
+Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
+    CheckMainThread("MenuItem.Lookup");
+    for (const Ref<MenuItem>& child : children_) {
+        if (child->Name() == name) return child;
+        if (Ref<MenuItem> below = child->Lookup(name)) return below;
+    }
+    return nullptr;
+}
+
+std::int32_t MenuItem::Count() const {
+    CheckMainThread("MenuItem.Count");
+    return static_cast<std::int32_t>(children_.size());
+}
+
+Ref<MenuItem> MenuItem::Item(std::int32_t index) const {
+    CheckMainThread("MenuItem.Item");
+    if (index < 0 || index >= Count()) return nullptr;
+    return children_[static_cast<std::size_t>(index)];
+}
+
+bool MenuItem::Action() {
+    CheckMainThread("MenuItem.Action");
+    const std::optional<EditCommand> command = EditCommandNamed(name_);
+    if (!command) return false;
+    return Act(*command, QApplication::focusWidget());
+}
+
+bool QuitMenuItem::Action() {
+    CheckMainThread("QuitMenuItem.Action");
+    Quit(0);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,119 @@
+// The control plug-in: its progress wheel, a small painted indicator that turns while it is visible, and
+// the registry in which the plug-in publishes its classes. Registering the plug-in also installs the
+// shell runner's wait (ShellWait.cpp), which keeps the wheel turning while a command runs.
+#include <QPainter>
+#include <QPaintEvent>
+#include <QTimer>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <string>
+
+#include "ControlImpl.h"
+#include "ShellWait.h"
+#include "platform/Controls.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kSpokes = 12;
+constexpr int kFrameMs = 30;
+
+class WheelWidget : public QWidget, public qt::ControlLink {
+public:
+    WheelWidget() {
+        timer_.setInterval(kFrameMs);
+        QObject::connect(&timer_, &QTimer::timeout, this, &WheelWidget::Turn);
+    }
+
+    std::uint64_t paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        ++paints;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // The wheel is drawn square and centred, whatever the rectangle's shape.
+        const double side = std::min(width(), height());
+        const double outer = side / 2.0 - 0.5;
+        const double inner = outer * 0.45;
+        painter.translate(width() / 2.0, height() / 2.0);
+        QPen pen(palette().color(QPalette::WindowText));
+        pen.setWidthF(std::max(1.0, side / 9.0));
+        pen.setCapStyle(Qt::RoundCap);
+        for (int i = 0; i < kSpokes; ++i) {
+            // The spoke at the current step is darkest; those behind it fade out.
+            const int age = (step_ - i + kSpokes) % kSpokes;
+            QColor colour = pen.color();
+            colour.setAlphaF(1.0 - 0.8 * age / (kSpokes - 1));
+            pen.setColor(colour);
+            painter.setPen(pen);
+            const double angle = 2.0 * std::numbers::pi * i / kSpokes;
+            painter.drawLine(QPointF(inner * std::sin(angle), -inner * std::cos(angle)),
+                             QPointF(outer * std::sin(angle), -outer * std::cos(angle)));
+        }
+    }
+    void showEvent(QShowEvent*) override { timer_.start(); }
+    void hideEvent(QHideEvent*) override { timer_.stop(); }
+
+private:
+    void Turn() {
+        if (!isVisible()) {
+            timer_.stop();
+            return;
+        }
+        step_ = (step_ + 1) % kSpokes;
+        update();
+    }
+
+    QTimer timer_;
+    int step_ = 0;
+};
+
+// Classes the control plug-in has published, by class name.
+std::map<std::string, const ClassDescription*, std::less<>>& PublishedClasses() {
+    static std::map<std::string, const ClassDescription*, std::less<>> classes;
+    return classes;
+}
+
+}  // namespace
+
+ProgressWheel::ProgressWheel() {
+    impl_->typeOf = &qt::controls::CommonEntryType;
+    impl_->focusable = Qt::TabFocus;
+    impl_->unfocusable = Qt::NoFocus;
+    impl_->width = 16;
+    impl_->height = 16;
+    impl_->make = [this] {
+        auto* wheel = new WheelWidget;
+        wheel->owner = this;
+        return static_cast<QWidget*>(wheel);
+    };
+}
+
+const ClassDescription& ProgressWheel::Lookup() {
+    static const ClassDescription description{
+        "ProgressWheel", &RectControl::Lookup(), [] { return std::make_shared<ProgressWheel>(); }, {}, {}};
+    return description;
+}
+
+std::uint64_t ProgressWheel::PaintCount() const {
+    CheckMainThread("ProgressWheel.PaintCount");
+    return impl_->WidgetAs<WheelWidget>().paints;
+}
+
+void RegisterControlPlugin() {
+    CheckMainThread("RegisterControlPlugin");
+    PublishedClasses()[ProgressWheel::Lookup().name] = &ProgressWheel::Lookup();
+    qt::shellwait::Install();
+}
+
+const ClassDescription& ProgressWheelClass() {
+    const auto& classes = PublishedClasses();
+    const auto found = classes.find(std::string_view("ProgressWheel"));
+    if (found == classes.end()) throw RuntimeException("the control plug-in has not published ProgressWheel");
+    return *found->second;
+}
+
+}  // namespace platform

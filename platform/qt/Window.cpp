@@ -1,0 +1,586 @@
+// Windows on Qt Widgets: a top-level WindowWidget per framework window, holding the menu bar (above the
+// content on Linux; in the global bar where the platform has one) and the content widget of the window's
+// Width x Height in which the controls sit. The framework holds every constructed window under its
+// class-name text until it closes (GetImplicitWindow).
+//
+// Window list entries with a Qt counterpart: Width, Height, MinWidth, MinHeight, MaxWidth, MaxHeight (the
+// content's size and limits), Frame 0 (a document window) and 8 (a dialog-style window), HasBackColor and
+// BackColor, Title, Visible, FullScreen, MenuBarVisible, Resizeable, and CloseButton, MinimizeButton,
+// MaximizeButton, FullScreenButton (title-bar buttons). Kept and readable through Setting() only:
+// Placement (the window manager places every window), Composite, LiveResize, MacProcID and the Frame
+// values other than 0 and 8 (shown as document windows).
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <algorithm>
+#include <array>
+
+#include "ControlImpl.h"
+#include "QtText.h"
+#include "ShellWait.h"
+#include "WindowImpl.h"
+#include "platform/Controls.h"
+#include "platform/Window.h"
+#include "platform/detail/Internal.h"
+
+namespace platform {
+
+namespace {
+
+using qt::ToQColor;
+using qt::ToQString;
+
+// The windows the framework holds, in the order they were constructed. Never destroyed: windows still held at
+// exit must not be torn down after Qt's own globals are gone (RuntimeFinalize releases them in time).
+std::vector<Ref<Window>>& Registry() {
+    static auto* windows = new std::vector<Ref<Window>>;
+    return *windows;
+}
+
+void Register(const Ref<Window>& window) {
+    auto& windows = Registry();
+    if (std::find(windows.begin(), windows.end(), window) == windows.end()) windows.push_back(window);
+}
+
+void Unregister(const Window& window) {
+    auto& windows = Registry();
+    std::erase_if(windows, [&](const Ref<Window>& held) { return held.get() == &window; });
+}
+
+int gEventDepth = 0;
+
+struct WindowEntry {
+    std::string_view name;
+    PropertyType type;
+};
+
+constexpr std::array kWindowEntries{
+    WindowEntry{"Placement", PropertyType::Int32},       WindowEntry{"Width", PropertyType::Int32},
+    WindowEntry{"Height", PropertyType::Int32},          WindowEntry{"MinWidth", PropertyType::Int32},
+    WindowEntry{"MinHeight", PropertyType::Int32},       WindowEntry{"MaxWidth", PropertyType::Int32},
+    WindowEntry{"MaxHeight", PropertyType::Int32},       WindowEntry{"Frame", PropertyType::Int32},
+    WindowEntry{"Composite", PropertyType::Boolean},     WindowEntry{"HasBackColor", PropertyType::Boolean},
+    WindowEntry{"BackColor", PropertyType::Color},       WindowEntry{"Title", PropertyType::String},
+    WindowEntry{"Visible", PropertyType::Boolean},       WindowEntry{"FullScreen", PropertyType::Boolean},
+    WindowEntry{"MenuBarVisible", PropertyType::Boolean}, WindowEntry{"CloseButton", PropertyType::Boolean},
+    WindowEntry{"Resizeable", PropertyType::Boolean},    WindowEntry{"LiveResize", PropertyType::Boolean},
+    WindowEntry{"MaximizeButton", PropertyType::Boolean}, WindowEntry{"MinimizeButton", PropertyType::Boolean},
+    WindowEntry{"FullScreenButton", PropertyType::Boolean}, WindowEntry{"MacProcID", PropertyType::Int32},
+};
+
+std::optional<PropertyType> WindowEntryType(std::string_view name) {
+    for (const WindowEntry& entry : kWindowEntries) {
+        if (entry.name == name) return entry.type;
+    }
+    return std::nullopt;
+}
+
+constexpr int kFrameDialog = 8;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// Event scopes, program dispatch, widget disposal
+// ---------------------------------------------------------------------------------------------------------------
+
+qt::windows::EventScope::EventScope() { ++gEventDepth; }
+qt::windows::EventScope::~EventScope() { --gEventDepth; }
+
+bool qt::windows::IsRegistered(const Window& window) {
+    const auto& windows = Registry();
+    return std::any_of(windows.begin(), windows.end(), [&](const Ref<Window>& held) { return held.get() == &window; });
+}
+
+bool qt::windows::Dispatch(const std::function<void()>& handler) {
+    const EventScope scope;
+    return detail::DispatchToProgram(handler);
+}
+
+void qt::windows::DisposeWidget(QWidget* widget) {
+    if (!widget) return;
+    widget->hide();
+    if (gEventDepth > 0)
+        widget->deleteLater();
+    else
+        delete widget;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// WindowWidget
+// ---------------------------------------------------------------------------------------------------------------
+
+WindowWidget::WindowWidget(WindowImpl& impl) : owner(&impl) {}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+    const qt::windows::EventScope scope;
+    // The framework decides what a close request does; Qt hides nothing by itself.
+    event->ignore();
+    if (owner) owner->CloseRequested();
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+    const qt::windows::EventScope scope;
+    if (owner) {
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                if (owner->PressDefaultButton(false)) return;
+                break;
+            case Qt::Key_Escape:
+                if (owner->PressDefaultButton(true)) return;
+                if (!owner->closeButton) {
+                    owner->CloseRequested();
+                    return;
+                }
+                break;
+            default: break;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void WindowWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (owner) owner->LayOut();
+}
+
+void WindowWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (owner) owner->LayOut();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// WindowImpl
+// ---------------------------------------------------------------------------------------------------------------
+
+WindowImpl::WindowImpl(Window& window) : self(window) {}
+
+WindowImpl::~WindowImpl() {
+    if (top) {
+        top->owner = nullptr;
+        qt::windows::DisposeWidget(top);
+    }
+    controls.clear();
+}
+
+WindowWidget& WindowImpl::Top() {
+    if (!top) {
+        if (widgetsMade) throw NilObjectException("the window \"" + title + "\" has lost its widgets");
+        widgetsMade = true;
+        top = new WindowWidget(*this);
+        content = new QWidget(top);
+        Sync(true);
+    }
+    return *top;
+}
+
+QWidget& WindowImpl::Content() {
+    Top();
+    if (!content) throw NilObjectException("the window \"" + title + "\" has lost its widgets");
+    return *content;
+}
+
+int WindowImpl::MenuBarHeight() const {
+    if (!menuBarWidget || !menuBarVisible || menuBarWidget->isNativeMenuBar() || !top) return 0;
+    const int forWidth = menuBarWidget->heightForWidth(top->width());
+    return forWidth > 0 ? forWidth : menuBarWidget->sizeHint().height();
+}
+
+void WindowImpl::LayOut() {
+    if (!top || !content) return;
+    const int bar = MenuBarHeight();
+    if (menuBarWidget) menuBarWidget->setGeometry(0, 0, top->width(), bar);
+    content->setGeometry(0, bar, top->width(), std::max(0, top->height() - bar));
+    width = content->width();
+    height = content->height();
+}
+
+void WindowImpl::SyncSizes() {
+    WindowWidget& widget = Top();
+    const int bar = MenuBarHeight();
+    const int w = std::max(minWidth, std::min(width, maxWidth));
+    const int h = std::max(minHeight, std::min(height, maxHeight));
+    if (resizeable) {
+        content->setMinimumSize(minWidth, minHeight);
+        content->setMaximumSize(maxWidth, maxHeight);
+        widget.setMinimumSize(minWidth, minHeight + bar);
+        widget.setMaximumSize(maxWidth, maxHeight + bar);
+        widget.resize(w, h + bar);
+    } else {
+        content->setFixedSize(w, h);
+        widget.setFixedSize(w, h + bar);
+    }
+    LayOut();
+}
+
+void WindowImpl::Sync(bool sizes) {
+    WindowWidget& widget = Top();
+    Qt::WindowFlags flags = (frame == kFrameDialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
+                            Qt::WindowTitleHint;
+    if (closeButton) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
+    if (fullScreenButton) flags |= Qt::WindowFullscreenButtonHint;
+    if (widget.windowFlags() != flags) {
+        const bool shown = widget.isVisible();
+        widget.setWindowFlags(flags);
+        if (shown) widget.show();
+    }
+    widget.setWindowTitle(ToQString(title));
+
+    content->setAutoFillBackground(hasBackColor);
+    QPalette palette = content->palette();
+    palette.setColor(QPalette::Window, hasBackColor ? ToQColor(backColor) : widget.palette().color(QPalette::Window));
+    content->setPalette(palette);
+
+    if (menuBarWidget) menuBarWidget->setVisible(menuBarVisible);
+    if (sizes) SyncSizes();
+    if (widget.isVisible()) {
+        if (fullScreen && !widget.isFullScreen()) widget.showFullScreen();
+        if (!fullScreen && widget.isFullScreen()) widget.showNormal();
+    }
+    LayOut();
+}
+
+void WindowImpl::UpdateTabOrder() {
+    std::vector<std::pair<std::int32_t, QWidget*>> order;
+    for (const auto& [name, control] : controls) {
+        ControlImpl& d = control->Impl();
+        if (d.HasWidget() && (d.widget->focusPolicy() & Qt::TabFocus)) order.emplace_back(d.tabIndex, d.widget);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
+}
+
+void WindowImpl::RaiseWindowEvent(std::string_view name, Args args) {
+    const EventHandlerRecord* record = self.Class().HandlerFor(name);
+    if (record && record->function) record->function(&self, args);
+}
+
+void WindowImpl::CloseNow() {
+    const Ref<Object> keep = self.weak_from_this().lock();
+    closed = true;
+    qt::windows::Dispatch([this] { RaiseWindowEvent("Close"); });
+    if (top) top->hide();
+    Unregister(self);
+}
+
+void WindowImpl::CloseRequested() {
+    if (!closeButton) {
+        // A window without a close button is only ever hidden by a close request.
+        if (top) top->hide();
+        return;
+    }
+    if (closed) return;
+    if (qt::shellwait::Running()) {
+        qt::shellwait::QueueClose(std::static_pointer_cast<Window>(self.weak_from_this().lock()));
+        return;
+    }
+    CloseNow();
+}
+
+bool WindowImpl::PressDefaultButton(bool cancel) {
+    for (const auto& [name, control] : controls) {
+        ControlImpl& d = control->Impl();
+        if ((cancel ? d.isCancel : d.isDefault) && d.HasWidget()) {
+            auto* button = dynamic_cast<QPushButton*>(d.widget.data());
+            if (button && button->isVisible() && button->isEnabled()) {
+                button->click();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Window
+// ---------------------------------------------------------------------------------------------------------------
+
+Window::Window() : impl_(std::make_unique<WindowImpl>(*this)) {}
+
+Window::~Window() = default;
+
+const ClassDescription& Window::Lookup() {
+    static const ClassDescription description{
+        "Window", &Object::Lookup(), [] { return std::make_shared<Window>(); }, {}, {}};
+    return description;
+}
+
+void Window::Constructor() {
+    CheckMainThread("Window.Constructor");
+    const auto self = std::static_pointer_cast<Window>(shared_from_this());
+    Register(self);
+    impl_->constructing = true;
+    try {
+        impl_->Top();
+        impl_->RaiseWindowEvent("Layout");
+        impl_->RaiseWindowEvent("CreateControls");
+        const Value window[] = {Value(std::static_pointer_cast<Object>(self))};
+        impl_->RaiseWindowEvent("AddMenuHandlers", window);
+        const std::vector<Ref<RectControl>> created = Controls();
+        for (const Ref<RectControl>& control : created) control->RaiseEvent(event::kOpen, {});
+        impl_->constructing = false;
+        impl_->constructed = true;
+        impl_->UpdateTabOrder();
+        if (impl_->visible) Show();
+        impl_->RaiseWindowEvent("Open");
+    } catch (...) {
+        impl_->constructing = false;
+        if (impl_->top) impl_->top->hide();
+        Unregister(*this);
+        throw;
+    }
+}
+
+void Window::Show() {
+    CheckMainThread("Window.Show");
+    WindowWidget& widget = impl_->Top();
+    if (impl_->fullScreen)
+        widget.showFullScreen();
+    else
+        widget.show();
+    widget.raise();
+    widget.activateWindow();
+}
+
+void Window::Hide() {
+    CheckMainThread("Window.Hide");
+    impl_->Top().hide();
+}
+
+void Window::Close() {
+    CheckMainThread("Window.Close");
+    impl_->Top();
+    impl_->CloseNow();
+}
+
+void Window::Refresh() {
+    CheckMainThread("Window.Refresh");
+    impl_->Top().repaint();
+}
+
+Ref<Object> Window::New(const ClassDescription& cls) {
+    CheckMainThread("Window.New");
+    return RuntimeNewObject(cls);
+}
+
+void Window::AddControl(const std::string& name, const Ref<RectControl>& control) {
+    CheckMainThread("Window.AddControl");
+    Require(control, "the control to add");
+    ControlImpl& d = control->Impl();
+    d.name = name;
+    d.window = std::static_pointer_cast<Window>(shared_from_this());
+    auto& controls = impl_->controls;
+    const auto same = std::find_if(controls.begin(), controls.end(), [&](const auto& held) { return held.first == name; });
+    if (same != controls.end())
+        same->second = control;
+    else
+        controls.emplace_back(name, control);
+    impl_->Content();
+    d.Place();
+}
+
+Ref<RectControl> Window::ControlByName(std::string_view name) const {
+    CheckMainThread("Window.ControlByName");
+    for (const auto& [held, control] : impl_->controls) {
+        if (held == name) return control;
+    }
+    return nullptr;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, Function handler) {
+    CheckMainThread("Window.AddMenuHandler");
+    if (!handler) throw NilObjectException("the menu handler for \"" + itemName + "\" is nil");
+    auto& handlers = impl_->menuHandlers;
+    const auto same =
+        std::find_if(handlers.begin(), handlers.end(), [&](const auto& held) { return held.first == itemName; });
+    if (same != handlers.end())
+        same->second = std::move(handler);
+    else
+        handlers.emplace_back(itemName, std::move(handler));
+}
+
+Ref<MenuBar> Window::MenuBar() const {
+    CheckMainThread("Window.MenuBar");
+    return impl_->menuBar;
+}
+
+void Window::SetMenuBar(const Ref<platform::MenuBar>& bar) {
+    CheckMainThread("Window.MenuBar");
+    WindowWidget& widget = impl_->Top();
+    impl_->menuBar = bar;
+    if (impl_->menuBarWidget) {
+        QMenuBar* old = impl_->menuBarWidget;
+        impl_->menuBarWidget = nullptr;
+        qt::windows::DisposeWidget(old);
+    }
+    if (bar) {
+        impl_->menuBarWidget = BuildMenuBar(*this, *bar, &widget);
+        impl_->menuBarWidget->setVisible(impl_->menuBarVisible);
+    }
+    impl_->SyncSizes();
+}
+
+void Window::SetProperties(std::string_view list) {
+    CheckMainThread("Window.SetProperties");
+    WindowImpl& d = *impl_;
+    d.Top();
+    const std::vector<PropertyEntry> entries = DecodePropertyList(list, &WindowEntryType);
+    bool sizes = false;
+    std::optional<bool> show;
+    for (const PropertyEntry& entry : entries) {
+        d.settings[entry.name] = entry.value;
+        const std::string_view name = entry.name;
+        const auto i32 = [&] { return std::get<std::int32_t>(entry.value); };
+        const auto flag = [&] { return std::get<bool>(entry.value); };
+        if (name == "Width") {
+            d.width = std::max(0, i32());
+            sizes = true;
+        } else if (name == "Height") {
+            d.height = std::max(0, i32());
+            sizes = true;
+        } else if (name == "MinWidth") {
+            d.minWidth = std::max(0, i32());
+            sizes = true;
+        } else if (name == "MinHeight") {
+            d.minHeight = std::max(0, i32());
+            sizes = true;
+        } else if (name == "MaxWidth") {
+            d.maxWidth = std::clamp(i32(), 0, QWIDGETSIZE_MAX);
+            sizes = true;
+        } else if (name == "MaxHeight") {
+            d.maxHeight = std::clamp(i32(), 0, QWIDGETSIZE_MAX);
+            sizes = true;
+        } else if (name == "Resizeable") {
+            d.resizeable = flag();
+            sizes = true;
+        } else if (name == "Frame") {
+            d.frame = i32();
+        } else if (name == "HasBackColor") {
+            d.hasBackColor = flag();
+        } else if (name == "BackColor") {
+            d.backColor = std::get<Color>(entry.value);
+        } else if (name == "Title") {
+            d.title = std::get<std::string>(entry.value);
+        } else if (name == "Visible") {
+            d.visible = flag();
+            show = d.visible;
+        } else if (name == "FullScreen") {
+            d.fullScreen = flag();
+        } else if (name == "MenuBarVisible") {
+            d.menuBarVisible = flag();
+            sizes = true;
+        } else if (name == "CloseButton") {
+            d.closeButton = flag();
+        } else if (name == "MaximizeButton") {
+            d.maximizeButton = flag();
+        } else if (name == "MinimizeButton") {
+            d.minimizeButton = flag();
+        } else if (name == "FullScreenButton") {
+            d.fullScreenButton = flag();
+        }
+        // Placement, Composite, LiveResize and MacProcID are kept in the settings only.
+    }
+    d.Sync(sizes);
+    // While the window is built, Constructor shows it once its controls are open.
+    if (show && d.constructed) {
+        if (*show)
+            Show();
+        else
+            Hide();
+    }
+}
+
+std::int32_t Window::Width() const {
+    CheckMainThread("Window.Width");
+    return impl_->content ? impl_->content->width() : impl_->width;
+}
+
+std::int32_t Window::Height() const {
+    CheckMainThread("Window.Height");
+    return impl_->content ? impl_->content->height() : impl_->height;
+}
+
+std::string Window::Title() const {
+    CheckMainThread("Window.Title");
+    return impl_->title;
+}
+
+bool Window::Visible() const {
+    CheckMainThread("Window.Visible");
+    return impl_->top && impl_->top->isVisible();
+}
+
+std::optional<PropertyValue> Window::Setting(std::string_view name) const {
+    CheckMainThread("Window.Setting");
+    const auto found = impl_->settings.find(name);
+    if (found == impl_->settings.end()) return std::nullopt;
+    return found->second;
+}
+
+std::vector<std::string> Window::MenuHandlerNames() const {
+    CheckMainThread("Window.MenuHandlerNames");
+    std::vector<std::string> names;
+    for (const auto& [name, handler] : impl_->menuHandlers) names.push_back(name);
+    return names;
+}
+
+std::optional<bool> Window::HandleMenuCommand(std::string_view itemName) {
+    CheckMainThread("Window.HandleMenuCommand");
+    for (const auto& [name, handler] : impl_->menuHandlers) {
+        if (name != itemName) continue;
+        const Function call = handler;  // the handler may replace its own registration
+        const Ref<Object> keep = weak_from_this().lock();
+        const Value result = call(this, {});
+        const bool* handled = std::get_if<bool>(&result);
+        return handled && *handled;
+    }
+    return std::nullopt;
+}
+
+std::vector<Ref<RectControl>> Window::Controls() const {
+    CheckMainThread("Window.Controls");
+    std::vector<Ref<RectControl>> all;
+    for (const auto& [name, control] : impl_->controls) all.push_back(control);
+    return all;
+}
+
+Ref<Window> GetImplicitWindow(std::string_view className) {
+    CheckMainThread("GetImplicitWindow");
+    for (const Ref<Window>& window : Registry()) {
+        if (window->Class().name == className) return window;
+    }
+    return nullptr;
+}
+
+void SetProperties(const Ref<Object>& target, std::string_view list) {
+    CheckMainThread("SetProperties");
+    Require(target, "the object to apply a Property list to");
+    if (auto* window = dynamic_cast<Window*>(target.get())) {
+        window->SetProperties(list);
+    } else if (auto* control = dynamic_cast<RectControl*>(target.get())) {
+        control->SetProperties(list);
+    } else {
+        throw RuntimeException("an object of class " + target->Class().name + " takes no Property list");
+    }
+}
+
+void detail::ReleaseWindows() {
+    std::vector<Ref<Window>> windows = std::move(Registry());
+    Registry().clear();
+    for (const Ref<Window>& window : windows) {
+        WindowImpl& d = window->Impl();
+        d.closed = true;
+        if (d.top) {
+            d.top->owner = nullptr;
+            qt::windows::DisposeWidget(d.top);
+        }
+    }
+}
+
+}  // namespace platform
