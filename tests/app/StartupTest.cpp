@@ -1,0 +1,307 @@
+// The start-up chain driven in-process on the real framework: the order of its steps, the run that ends with
+// the Quit item, the failures that reach the unhandled-exception routine, and the exception helper.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/FileTypes1.h"
+#include "app/PluginEntrypoints.h"
+#include "app/Startup.h"
+#include "platform/Platform.h"
+#include "platform/detail/Internal.h"
+#include "ui/menus/MainMenuBar.h"
+
+namespace {
+
+constexpr const char* kMainWindowClass = "MainWIndow.MainWIndow";
+
+// Records the title of every window that is shown while it is installed.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    std::vector<std::string> titles;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow()) titles.push_back(widget->windowTitle().toStdString());
+        }
+        return false;
+    }
+};
+
+std::vector<QWidget*> VisibleWindowsTitled(const QString& title) {
+    std::vector<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowTitle() == title) found.push_back(w);
+    return found;
+}
+
+// Chooses the menu item shown as `text` in the given window, as a click in its menu would.
+bool ChooseMenuItem(QWidget* window, const QString& text) {
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->text() == text) {
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+int Occurrences(const std::string& haystack, const std::string& needle) {
+    int n = 0;
+    for (auto at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
+    return n;
+}
+
+// Runs `inLoop` once the event loop is running and the main window exists.
+class WhenLoopRuns : public QObject {
+public:
+    explicit WhenLoopRuns(std::function<void()> inLoop) : inLoop_(std::move(inLoop)) {
+        timer_.setInterval(0);
+        connect(&timer_, &QTimer::timeout, this, &WhenLoopRuns::Tick);
+        timer_.start();
+    }
+    bool ran = false;
+
+private:
+    void Tick() {
+        if (!platform::GetImplicitWindow(kMainWindowClass) && ++waits_ < 1000) return;
+        timer_.stop();
+        ran = true;
+        inLoop_();
+    }
+    std::function<void()> inLoop_;
+    QTimer timer_;
+    int waits_ = 0;
+};
+
+// What the start-up chain has done by the time the application object is made.
+struct AtNewAppInstance {
+    bool reached = false;
+    int registrations = 0;
+    bool typeRegistered = false;
+    bool shellEntriesFound = false;
+    bool helperInstalled = false;
+    bool menuBarKept = false;
+    bool appRegistered = true;
+    bool mainWindowExists = true;
+    std::size_t windowsShown = 1;
+};
+
+AtNewAppInstance seen;
+int registrationsBefore = 0;
+ShownWindows* shown = nullptr;
+
+void ObserveNewAppInstance() {
+    seen.reached = true;
+    seen.registrations = platform::FileTypeRegistrationCount("special/any") - registrationsBefore;
+    seen.typeRegistered = platform::IsFileTypeRegistered("special/any");
+    const corvantil::PluginEntrypoints& table = corvantil::Entrypoints();
+    seen.shellEntriesFound = table.shellInit.Found() && table.shellExit.Found() &&
+                             table.shellExecute.Found() && table.shellResultGet.Found() &&
+                             table.shellExecute.Signature() == "Shell.Execute(command as String)" &&
+                             table.shellResultGet.Signature() == "Shell.Result.Get";
+    seen.helperInstalled =
+        platform::RuntimeGetExceptionHelper() == &corvantil::CallFunctionWithExceptionHandling;
+    seen.menuBarKept = corvantil::MainMenuBarModule::_implicitInstance != nullptr;
+    seen.appRegistered = platform::RuntimeAppObject() != nullptr;
+    seen.mainWindowExists = platform::GetImplicitWindow(kMainWindowClass) != nullptr;
+    seen.windowsShown = shown->titles.size();
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        seen = {};
+        registrationsBefore = platform::FileTypeRegistrationCount("special/any");
+        shown = &shownWindows_;
+    }
+    void TearDown() override {
+        corvantil::testing::duringNewAppInstance = nullptr;
+        shown = nullptr;
+        // Leave the runtime ready for the next test.
+        platform::RuntimeInit();
+    }
+
+    // What every run leaves behind once it has returned.
+    void ExpectShutDown() {
+        EXPECT_EQ(corvantil::MainMenuBarModule::_implicitInstance, nullptr);
+        EXPECT_EQ(corvantil::FileTypes1::pSpecialAny, nullptr);
+        EXPECT_FALSE(platform::IsFileTypeRegistered("special/any"));
+        EXPECT_EQ(platform::GetImplicitWindow(kMainWindowClass), nullptr);
+        EXPECT_EQ(platform::RuntimeAppObject(), nullptr);
+    }
+
+    ShownWindows shownWindows_;
+};
+
+TEST_F(StartupTest, RunsItsStepsInOrderAndExitsWithZeroAfterQuit) {
+    corvantil::testing::duringNewAppInstance = &ObserveNewAppInstance;
+    platform::Ref<platform::Object> appInLoop;
+    bool menuBarIsTheApps = false;
+    bool mainWindowVisible = false;
+    std::size_t mainWindowsAfterSecondLateStartup = 0;
+    bool sameWindowAfterSecondLateStartup = false;
+    bool quitChosen = false;
+
+    WhenLoopRuns loop([&] {
+        appInLoop = platform::RuntimeAppObject();
+        auto app = std::dynamic_pointer_cast<corvantil::App>(appInLoop);
+        menuBarIsTheApps = app && app->MenuBar() == corvantil::MainMenuBarModule::_implicitInstance;
+        platform::Ref<platform::Window> window = platform::GetImplicitWindow(kMainWindowClass);
+        mainWindowVisible = window && window->Visible();
+        corvantil::LateStartup();
+        sameWindowAfterSecondLateStartup = platform::GetImplicitWindow(kMainWindowClass) == window;
+        std::vector<QWidget*> mainWindows = VisibleWindowsTitled("Corvantil");
+        mainWindowsAfterSecondLateStartup = mainWindows.size();
+        quitChosen = !mainWindows.empty() && ChooseMenuItem(mainWindows.front(), "&Quit");
+        if (!quitChosen) platform::Quit(99);  // never hang the test
+    });
+
+    const std::int32_t exitCode = corvantil::Run();
+
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_TRUE(seen.reached);
+    EXPECT_EQ(seen.registrations, 1) << "special/any registered once, in early start-up";
+    EXPECT_TRUE(seen.typeRegistered);
+    EXPECT_TRUE(seen.shellEntriesFound);
+    EXPECT_TRUE(seen.helperInstalled);
+    EXPECT_TRUE(seen.menuBarKept);
+    EXPECT_FALSE(seen.appRegistered);
+    EXPECT_FALSE(seen.mainWindowExists);
+    EXPECT_EQ(seen.windowsShown, 0u);
+
+    ASSERT_TRUE(loop.ran);
+    ASSERT_NE(appInLoop, nullptr);
+    EXPECT_EQ(appInLoop->Class().name, "App");
+    EXPECT_TRUE(menuBarIsTheApps);
+    EXPECT_TRUE(mainWindowVisible);
+    EXPECT_TRUE(sameWindowAfterSecondLateStartup);
+    EXPECT_EQ(mainWindowsAfterSecondLateStartup, 1u);
+    EXPECT_TRUE(quitChosen);
+    EXPECT_EQ(shownWindows_.titles, std::vector<std::string>{"Corvantil"}) << "only the main window, once";
+
+    appInLoop.reset();
+    EXPECT_EQ(platform::FileTypeRegistrationCount("special/any") - registrationsBefore, 1);
+    ExpectShutDown();
+}
+
+void FailWhileMakingTheApp() {
+    ObserveNewAppInstance();
+    throw platform::NilObjectException("injected start-up failure");
+}
+
+TEST_F(StartupTest, AFailureInEarlyStartupIsReportedOnceAndShutdownStillRuns) {
+    corvantil::testing::duringNewAppInstance = &FailWhileMakingTheApp;
+    bool loopRan = false;
+    QTimer probe;
+    probe.setSingleShot(true);
+    QObject::connect(&probe, &QTimer::timeout, [&] { loopRan = true; });
+    probe.start(0);
+
+    ::testing::internal::CaptureStderr();
+    const std::int32_t exitCode = corvantil::Run();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_NE(exitCode, 0);
+    ASSERT_TRUE(seen.reached);
+    EXPECT_TRUE(seen.menuBarKept) << "the menu bar was kept before the failure";
+    EXPECT_EQ(Occurrences(errors, "injected start-up failure"), 1) << errors;
+    EXPECT_FALSE(loopRan) << "no event loop ran";
+    EXPECT_TRUE(shownWindows_.titles.empty()) << "late start-up was not handed over";
+    ExpectShutDown();
+}
+
+TEST_F(StartupTest, AFailureThatEndsTheEventLoopIsReportedOnceAndShutdownStillRuns) {
+    WhenLoopRuns loop([] {
+        platform::detail::DispatchToProgram(
+            [] { throw platform::NilObjectException("injected loop failure"); });
+    });
+
+    ::testing::internal::CaptureStderr();
+    const std::int32_t exitCode = corvantil::Run();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+
+    ASSERT_TRUE(loop.ran);
+    EXPECT_NE(exitCode, 0);
+    EXPECT_EQ(Occurrences(errors, "injected loop failure"), 1) << errors;
+    ExpectShutDown();
+}
+
+// The exception helper's three outcomes, each function handed the same probe as its argument.
+struct Probe {
+    int calls = 0;
+    const void* thrown = nullptr;
+};
+
+enum class Outcome { Nil, ThatException, PassesOn };
+
+struct HelperCase {
+    const char* name;
+    void (*function)(void*);
+    Outcome outcome;
+};
+
+template <class E>
+void Raise(void* argument) {
+    auto* probe = static_cast<Probe*>(argument);
+    ++probe->calls;
+    try {
+        throw E("raised by the function");
+    } catch (E& e) {
+        probe->thrown = &e;
+        throw;
+    }
+}
+
+void ReturnNormally(void* argument) { ++static_cast<Probe*>(argument)->calls; }
+
+class ExceptionHelperTest : public ::testing::TestWithParam<HelperCase> {};
+
+TEST_P(ExceptionHelperTest, CallsTheFunctionOnceWithItsArgument) {
+    const HelperCase& c = GetParam();
+    Probe probe;
+    switch (c.outcome) {
+        case Outcome::Nil:
+            EXPECT_EQ(corvantil::CallFunctionWithExceptionHandling(c.function, &probe), nullptr);
+            break;
+        case Outcome::ThatException: {
+            std::exception_ptr result = corvantil::CallFunctionWithExceptionHandling(c.function, &probe);
+            ASSERT_NE(result, nullptr);
+            try {
+                std::rethrow_exception(result);
+            } catch (const platform::RuntimeException& e) {
+                EXPECT_EQ(static_cast<const void*>(&e), probe.thrown) << "the very exception object";
+            }
+            break;
+        }
+        case Outcome::PassesOn:
+            EXPECT_THROW(corvantil::CallFunctionWithExceptionHandling(c.function, &probe), std::logic_error);
+            break;
+    }
+    EXPECT_EQ(probe.calls, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, ExceptionHelperTest,
+    ::testing::Values(HelperCase{"ReturnsNormally", &ReturnNormally, Outcome::Nil},
+                      HelperCase{"RaisesNilObject", &Raise<platform::NilObjectException>,
+                                 Outcome::ThatException},
+                      HelperCase{"RaisesShellNotAvailable", &Raise<platform::ShellNotAvailableException>,
+                                 Outcome::ThatException},
+                      HelperCase{"RaisesAnotherClass", &Raise<std::logic_error>, Outcome::PassesOn}),
+    [](const ::testing::TestParamInfo<HelperCase>& p) { return std::string(p.param.name); });
+
+}  // namespace

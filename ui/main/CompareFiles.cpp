@@ -1,0 +1,87 @@
+// MainWIndow::CompareFiles: digests each side not yet digested with `shasum -a 256` through one shell runner
+// and shows whether the two digests agree.
+#include <cstdint>
+#include <string>
+
+#include "app/PluginEntrypoints.h"
+#include "ui/main/MainWIndow.h"
+#include "ui/main/Side.h"
+
+namespace corvantil {
+
+using platform::Ref;
+using platform::Require;
+
+namespace {
+
+constexpr const char* kDigestCommand = "shasum -a 256 ";
+const platform::Color kPink = platform::RGB(255, 220, 220, 0);
+
+// The digest at the head of the tool's output: the text before its first two consecutive blanks. The tool
+// starts a line with a backslash when it had to escape the file's name; that mark is not part of the digest.
+std::string DigestOf(const std::string& output) {
+    std::string digest = platform::NthField(output, "  ", 1);
+    if (!digest.empty() && digest.front() == '\\') digest.erase(0, 1);
+    return digest;
+}
+
+// Runs the side unless its digest is at hand. False when the run failed: the failure is shown in the side's
+// drop area and the comparison ends.
+bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& shell) {
+    if (window.*side.summed) return true;
+
+    Ref<platform::ProgressWheel> wheel = window.ProgressWheel1();
+    Require(wheel, "ProgressWheel1")->SetVisible(true);
+    Entrypoints().shellExecute(shell, kDigestCommand + window.*side.path);
+    wheel = window.ProgressWheel1();
+    Require(wheel, "ProgressWheel1")->SetVisible(false);
+
+    if (shell.ErrorCode() == 0) {
+        window.*side.checkSum = DigestOf(Entrypoints().shellResultGet(shell));
+        window.*side.summed = true;
+        return true;
+    }
+
+    const bool notFound = shell.ErrorCode() == 1;
+    Ref<platform::TextArea> area = (window.*side.area)();
+    Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
+    std::string text = Require(lineEnd, "EndOfLine")->Operator_AddRight(Require(area, side.controlName)->Text());
+    lineEnd = platform::EndOfLine();
+    text = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
+    text += notFound ? std::string("File not found") : "File Error # " + platform::Str(shell.ErrorCode(), "");
+    area = (window.*side.area)();
+    Require(area, side.controlName)->SetText(text);
+    area = (window.*side.area)();
+    Require(area, side.controlName)->SetBackColor(kPink);
+    window.*side.errorArea = true;
+    return false;
+}
+
+}  // namespace
+
+void MainWIndow::CompareFiles() {
+    // One runner serves both sides; releasing it at the end of the call, on every way out, is its end.
+    Ref<platform::Shell> shell =
+        platform::RuntimeCheckCast<platform::Shell>(New(platform::Shell::Lookup()), platform::Shell::Lookup());
+    Require(shell, "Shell");
+
+    Ref<platform::Label> label = ResultLabel();
+    Require(label, "ResultLabel")->SetText("");
+    label = ResultLabel();
+    Require(label, "ResultLabel")->Refresh(true);
+
+    for (const Side* side : {&kSide1, &kSide2}) {
+        if (!DigestSide(*this, *side, *shell)) return;
+    }
+
+    const bool identical = checkSum1 == checkSum2;
+    label = ResultLabel();
+    Require(label, "ResultLabel")->SetText(identical ? "These files are identical" : "These files are different");
+    label = ResultLabel();
+    Require(label, "ResultLabel")
+        ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
+    label = ResultLabel();
+    Require(label, "ResultLabel")->SetBold(identical);
+}
+
+}  // namespace corvantil
