@@ -1,0 +1,142 @@
+#include "tests/hostile/HostileFixture.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QThread>
+#include <QWidget>
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/FileTypes1.h"
+#include "app/PluginEntrypoints.h"
+#include "app/Startup.h"
+#include "platform/qt/QtAccess.h"
+
+namespace corvantil::hostile {
+
+std::string Sha256Hex(const std::string& content) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(content), QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+QUrl FileUrl(const std::string& path) {
+    // Every byte but '/' that is not unreserved is percent-encoded, so names that are not UTF-8 survive.
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"), QUrl::StrictMode);
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > limit.count()) return condition();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void PrepareFramework() {
+    // A test before this one may have quit or shut the runtime down; start it afresh.
+    platform::RuntimeInit();
+    platform::RuntimeInitExternalClasses();
+    InitPluginEntrypoints();
+    if (!FileTypes1::pSpecialAny) FileTypes1::Initialize();
+}
+
+namespace {
+
+platform::Ref<platform::TextArea> AreaOf(const class MainWIndow& window, int side) {
+    auto control = window.ControlByName(side == 1 ? "TextArea1" : "TextArea2");
+    return platform::RuntimeCheckCast<platform::TextArea>(control);
+}
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }
+
+}  // namespace
+
+bool DropUrls(const class MainWIndow& window, int side, const QList<QUrl>& urls) {
+    QWidget* viewport = platform::qt::DropViewport(*AreaOf(window, side));
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = viewport->rect().center();
+    // A file manager offers copy, move and link.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    if (!enter.isAccepted()) return false;
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    return drop.isAccepted();
+}
+
+std::string AreaText(const class MainWIndow& window, int side) {
+    return platform::qt::Editor(*AreaOf(window, side))->toPlainText().toStdString();
+}
+
+std::string ResultText(const class MainWIndow& window) {
+    auto label = window.ControlByName("ResultLabel");
+    auto* widget = qobject_cast<QLabel*>(platform::qt::ControlWidget(*label));
+    return widget ? widget->text().toStdString() : std::string("<no label widget>");
+}
+
+QWidget* TopLevel(const class MainWIndow& window) { return platform::qt::TopLevelWidget(window); }
+
+void HostileTest::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    PrepareFramework();
+    oldCurrent_ = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    if (!makeWindow_) return;
+    window = corvantil::MainWIndow();
+    ASSERT_TRUE(window);
+}
+
+void HostileTest::TearDown() {
+    // Closing the main window asks to quit; then shutdown lets go of what early start-up made, as a run of
+    // the program does, and the next test starts the runtime afresh.
+    if (window && platform::GetImplicitWindow("MainWIndow.MainWIndow") == window) window->Close();
+    window.reset();
+    if (makeWindow_) finalize();
+    QDir::setCurrent(oldCurrent_);
+    // QTemporaryDir removes through QString, which loses names that are not UTF-8: remove by bytes first.
+    ::nftw(QFile::encodeName(dir.path()).constData(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
+std::string HostileTest::Path(const std::string& name) const {
+    return QFile::encodeName(dir.path()).toStdString() + "/" + name;
+}
+
+std::string HostileTest::MakeFile(const std::string& name, const std::string& content) const {
+    const std::string path = Path(name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << "cannot create " << path;
+    if (fd < 0) return path;
+    EXPECT_EQ(::write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    ::close(fd);
+    return path;
+}
+
+bool HostileTest::SentinelExists() const {
+    struct stat info {};
+    return ::lstat(Path(kSentinel).c_str(), &info) == 0;
+}
+
+}  // namespace corvantil::hostile
