@@ -317,6 +317,10 @@ TEST_F(ShellTest, RunOffTheMainThreadBlocksWithoutTheHook) {
 }
 
 TEST_F(ShellTest, NoFreeDescriptorRaisesShellNotAvailableException) {
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizers' own checks open pipes; with no descriptor left they report sound memory as bad.
+    GTEST_SKIP() << "needs free descriptors under the sanitizers";
+#endif
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
     // Every descriptor below the lowest free one is taken; a limit there leaves no room for the pipes.
