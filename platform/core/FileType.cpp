@@ -25,9 +25,10 @@ struct Registry {
     std::map<std::string, int, std::less<>> registrations;
 };
 
+// Never destroyed: a FileType still held by a global at exit deregisters itself after static destruction.
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static auto* registry = new Registry;
+    return *registry;
 }
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
