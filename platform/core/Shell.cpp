@@ -31,6 +31,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kPumpInterval = std::chrono::milliseconds(10);
 constexpr auto kTermGrace = std::chrono::milliseconds(200);
+constexpr auto kStopDrain = std::chrono::seconds(1);  // a stopped command's last holders of the pipes
 constexpr int kPollMs = 10;
 constexpr int kFinishingPollMs = 1;  // both pipes closed: the shell is about to end
 constexpr int kReadsPerRound = 16;   // so a fast writer cannot keep the pump from being called
@@ -153,6 +154,22 @@ void Drain(Fd& fd, std::string* sink) {
         } else {
             fd.Close();
         }
+    }
+}
+
+// After a stop: waits until whatever the shell started (the tool is the shell's child, not the shell) has
+// let go of the pipes, which it does only when it ends, so no part of a stopped command outlives the run.
+// Bounded, for a process that left the group and kept the pipes.
+void DrainUntilClosed(Fd& out, Fd& err) {
+    const auto deadline = Clock::now() + kStopDrain;
+    while ((out.Open() || err.Open()) && Clock::now() < deadline) {
+        pollfd fds[2];
+        nfds_t count = 0;
+        if (out.Open()) fds[count++] = pollfd{out.Get(), POLLIN, 0};
+        if (err.Open()) fds[count++] = pollfd{err.Get(), POLLIN, 0};
+        if (::poll(fds, count, kPollMs) < 0 && errno != EINTR) return;
+        Drain(out, nullptr);
+        Drain(err, nullptr);
     }
 }
 
@@ -334,6 +351,7 @@ void Shell::Execute(const std::string& command) {
         if (!pipesOpen && child.Reaped()) break;
         if (stopRequested_) {
             child.Stop();
+            DrainUntilClosed(outRead, errRead);
             break;
         }
         if (!pipesOpen && !pumping) {
@@ -356,6 +374,7 @@ void Shell::Execute(const std::string& command) {
             lastPump = Clock::now();
             if (!hook.pump()) {
                 child.Stop();
+                DrainUntilClosed(outRead, errRead);
                 break;
             }
         }

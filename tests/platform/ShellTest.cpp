@@ -236,10 +236,13 @@ TEST_F(ShellTest, PumpReturningFalseStopsTheCommand) {
 }
 
 TEST_F(ShellTest, StopEscalatesToSigkillWhenTermIsIgnored) {
+    // Stop only once the shell ignores SIGTERM (it writes the marker after setting the trap).
+    const std::string marker = Path("trapped");
     int pumps = 0;
-    SetShellWaitHook({{}, [&] { return ++pumps < 3; }, {}});
+    SetShellWaitHook({{}, [&] { return ReadFile(marker).empty() && ++pumps < 3000; }, {}});
     const Ref<Shell> shell = NewShell();
-    shell->Execute("trap '' TERM; sleep 100; sleep 100");
+    shell->Execute("trap '' TERM; echo > " + ShellQuote(marker) + "; sleep 100; sleep 100");
+    ASSERT_FALSE(ReadFile(marker).empty()) << "the command never set its trap";
     EXPECT_EQ(shell->ErrorCode(), 128 + SIGKILL);
 }
 
