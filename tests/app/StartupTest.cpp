@@ -198,6 +198,29 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndExitsWithZeroAfterQuit) {
     ExpectShutDown();
 }
 
+TEST_F(StartupTest, ClosingTheMainWindowWhileAboutIsShownEndsTheRunWithZero) {
+    bool aboutShown = false;
+    bool closeRequested = false;
+    WhenLoopRuns loop([&] {
+        std::vector<QWidget*> mainWindows = VisibleWindowsTitled("Corvantil");
+        if (!mainWindows.empty() && ChooseMenuItem(mainWindows.front(), "About Corvantil ...")) {
+            aboutShown = VisibleWindowsTitled("Untitled").size() == 1;
+            mainWindows.front()->close();  // a close request, as the title bar's button sends it
+            closeRequested = true;
+        }
+        if (!closeRequested) platform::Quit(99);  // never hang the test
+    });
+
+    const std::int32_t exitCode = corvantil::Run();
+
+    ASSERT_TRUE(loop.ran);
+    EXPECT_TRUE(aboutShown);
+    EXPECT_TRUE(closeRequested);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(platform::GetImplicitWindow("AboutWindow.AboutWindow"), nullptr);
+    ExpectShutDown();
+}
+
 void FailWhileMakingTheApp() {
     ObserveNewAppInstance();
     throw platform::NilObjectException("injected start-up failure");

@@ -223,6 +223,14 @@ const std::vector<ControlSpec>& ControlSpecs() {
     return controls;
 }
 
+// The control added to `window` under `name`, cast to the class `cls` (T's own unless given); nil when the
+// window holds no control of that name.
+template <class T>
+Ref<T> Named(const platform::Window& window, const char* name,
+             const platform::ClassDescription& cls = T::Lookup()) {
+    return platform::RuntimeCheckCast<T>(window.ControlByName(name), cls);
+}
+
 // A link label turns blue when it opens.
 void ColourLink(const Ref<platform::Label>& link) {
     platform::Require(link, "the link label")->SetTextColor(platform::RGB(0, 0, 255, 0));
@@ -286,52 +294,38 @@ void AboutWindow::CreateControls0() {
         const platform::ClassDescription& cls =
             spec.isButton ? platform::PushButton::Lookup() : platform::Label::Lookup();
         {
-            auto control = platform::RuntimeCheckCast<platform::RectControl>(New(cls));
+            auto control = platform::RuntimeCheckCast<platform::RectControl>(New(cls), cls);
             platform::Require(control, spec.name)->Constructor();
             AddControl(spec.name, control);
         }
+        // From here on the control is reached afresh by its name for each setting, its list and each binding.
         if (spec.isButton) {
-            platform::RuntimeCheckCast<platform::PushButton>(ControlByName(spec.name))
-                ->SetTextUnit(spec.unit);
+            Named<platform::PushButton>(*this, spec.name)->SetTextUnit(spec.unit);
         } else {
-            platform::RuntimeCheckCast<platform::Label>(ControlByName(spec.name))->SetTextUnit(spec.unit);
-            if (spec.textSize)
-                platform::RuntimeCheckCast<platform::Label>(ControlByName(spec.name))
-                    ->SetTextSize(*spec.textSize);
+            Named<platform::Label>(*this, spec.name)->SetTextUnit(spec.unit);
+            if (spec.textSize) Named<platform::Label>(*this, spec.name)->SetTextSize(*spec.textSize);
         }
-        platform::SetProperties(ControlByName(spec.name), spec.list);
+        platform::SetProperties(Named<platform::RectControl>(*this, spec.name, cls), spec.list);
         for (const Binding& binding : spec.bindings) {
             platform::RuntimeAddEventHandler(
-                platform::RuntimeCheckCast<platform::RectControl>(ControlByName(spec.name)), binding.event,
+                Named<platform::RectControl>(*this, spec.name, cls), binding.event,
                 platform::RuntimeCreateDelegate(binding.handler, shared_from_this(), binding.signature,
                                                 platform::kDelegateWeak));
         }
     }
 }
 
-Ref<platform::Label> AboutWindow::AppLabel() {
-    return platform::RuntimeCheckCast<platform::Label>(ControlByName("AppLabel"));
-}
+Ref<platform::Label> AboutWindow::AppLabel() { return Named<platform::Label>(*this, "AppLabel"); }
 
-Ref<platform::Label> AboutWindow::VersionLabel() {
-    return platform::RuntimeCheckCast<platform::Label>(ControlByName("VersionLabel"));
-}
+Ref<platform::Label> AboutWindow::VersionLabel() { return Named<platform::Label>(*this, "VersionLabel"); }
 
-Ref<platform::PushButton> AboutWindow::OKButton() {
-    return platform::RuntimeCheckCast<platform::PushButton>(ControlByName("OKButton"));
-}
+Ref<platform::PushButton> AboutWindow::OKButton() { return Named<platform::PushButton>(*this, "OKButton"); }
 
-Ref<platform::Label> AboutWindow::URL_Label1() {
-    return platform::RuntimeCheckCast<platform::Label>(ControlByName("URL_Label1"));
-}
+Ref<platform::Label> AboutWindow::URL_Label1() { return Named<platform::Label>(*this, "URL_Label1"); }
 
-Ref<platform::Label> AboutWindow::basedOnLabel() {
-    return platform::RuntimeCheckCast<platform::Label>(ControlByName("basedOnLabel"));
-}
+Ref<platform::Label> AboutWindow::basedOnLabel() { return Named<platform::Label>(*this, "basedOnLabel"); }
 
-Ref<platform::Label> AboutWindow::SHA256Label() {
-    return platform::RuntimeCheckCast<platform::Label>(ControlByName("SHA256Label"));
-}
+Ref<platform::Label> AboutWindow::SHA256Label() { return Named<platform::Label>(*this, "SHA256Label"); }
 
 void AboutWindow::OKButton_Action(const Ref<platform::PushButton>&) { Hide(); }
 
