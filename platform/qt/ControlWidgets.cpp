@@ -193,7 +193,10 @@ void TextAreaWidget::dropEvent(QDropEvent* event) {
     const Ref<DragItem> item = FirstItem(event->mimeData());
     const auto control = std::static_pointer_cast<RectControl>(owner->weak_from_this().lock());
     if (!control) return;
-    if (shellwait::Running() || shellwait::DropsPending()) {
+    // A drop from another program is delivered from the event loop once the window system's drop has been
+    // answered: on X11 a comparison run inside the XDND drop leaves the drag unfinished, and a drag that comes
+    // meanwhile is refused.
+    if (event->spontaneous() || shellwait::Running() || shellwait::DropsPending()) {
         shellwait::QueueDrop(control, item, ActionCode(action));
         shellwait::ScheduleFlush();
         return;
