@@ -1,0 +1,140 @@
+// A drag source for the end-to-end tests: a small window of its own process that starts a real QDrag when the
+// mouse is pressed on it, so that the program under test receives the XDND protocol from another client, as it
+// does when a person drags from a file manager or a browser.
+//
+// Commands on standard input, one a line; each one sets what the next press drags:
+//   urls PATH[<TAB>PATH...]   file URLs of local files or folders
+//   text TEXT                 plain text
+//   link ADDRESS              a web address (a URI list and the same text)
+// End of input ends the program.
+// Reports on standard output, one a line: "ready WINDOW_ID" once the window is on screen, "armed" after each
+// command, "started" when a drag begins, "action NAME" whenever the target's answer changes and "finished NAME"
+// with the drag's outcome (NAME is ignore, copy, move or link).
+//
+// Usage: e2e_drag_source X Y   (the window's position on the screen)
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSocketNotifier>
+#include <QUrl>
+#include <QWidget>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const char* actionName(Qt::DropAction action) {
+    switch (action) {
+    case Qt::CopyAction:
+        return "copy";
+    case Qt::MoveAction:
+        return "move";
+    case Qt::LinkAction:
+        return "link";
+    default:
+        return "ignore";
+    }
+}
+
+void report(const QByteArray& line) {
+    std::fputs(line.constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+class SourcePad : public QWidget {
+public:
+    SourcePad() {
+        setWindowTitle(QStringLiteral("e2e drag source"));
+        setFixedSize(120, 90);
+    }
+
+    // Sets what the next press drags; false for a command it does not know.
+    bool arm(const QByteArray& line) {
+        const qsizetype blank = line.indexOf(' ');
+        const QByteArray verb = line.left(blank);
+        const QString argument = blank < 0 ? QString() : QString::fromUtf8(line.mid(blank + 1));
+        auto mime = std::make_unique<QMimeData>();
+        if (verb == "urls") {
+            QList<QUrl> urls;
+            for (const QString& path : argument.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
+                urls.append(QUrl::fromLocalFile(path));
+            mime->setUrls(urls);
+        } else if (verb == "text") {
+            mime->setText(argument);
+        } else if (verb == "link") {
+            mime->setUrls({QUrl(argument)});
+            mime->setText(argument);
+        } else {
+            return false;
+        }
+        payload_ = std::move(mime);
+        return true;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(40, 40, 120));
+        if (!shown_) {
+            shown_ = true;
+            report("ready " + QByteArray::number(static_cast<qulonglong>(winId())));
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton || !payload_)
+            return;
+        // The platform keeps the drag object until the target has taken the data, so it is not deleted here.
+        auto* drag = new QDrag(this);
+        drag->setMimeData(payload_.release());
+        connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
+            report(QByteArray("action ") + actionName(action));
+        });
+        report("started");
+        const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
+        report(QByteArray("finished ") + actionName(result));
+    }
+
+private:
+    std::unique_ptr<QMimeData> payload_;
+    bool shown_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fputs("usage: e2e_drag_source X Y\n", stderr);
+        return 2;
+    }
+
+    SourcePad pad;
+    pad.move(arguments.at(1).toInt(), arguments.at(2).toInt());
+    pad.show();
+
+    QByteArray pending;
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char buffer[4096];
+        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (count <= 0) {
+            input.setEnabled(false);
+            QApplication::quit();
+            return;
+        }
+        pending.append(buffer, count);
+        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+            const QByteArray line = pending.left(end);
+            pending.remove(0, end + 1);
+            report(pad.arm(line) ? "armed" : "unknown " + line);
+        }
+    });
+    return app.exec();
+}
