@@ -1,5 +1,6 @@
-// Unusual files dropped on the drop areas: empty files, a file gone before it is digested, symbolic links
-// that lead to a file or nowhere.
+// Unusual files dropped on the drop areas: empty files, a file gone before it is digested, a file that may
+// not be read, symbolic links that lead to a file or nowhere.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -28,6 +29,21 @@ TEST_F(Files, FileDeletedAfterItsDropIsNotFound) {
     EXPECT_EQ(AreaText(*window, 1), gone + "\n\nFile not found");
     EXPECT_EQ(window->TextArea1()->BackColor(), kPink);
     EXPECT_EQ(ResultText(*window), "");
+}
+
+TEST_F(Files, FileWithoutReadPermissionShowsWhatTheToolReports) {
+    // Root reads any file whatever its mode, so there is nothing to refuse it.
+    if (::geteuid() == 0) GTEST_SKIP() << "running as root: a file's mode does not stop root reading it";
+    const std::string locked = MakeFile("locked", "nobody may read this\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    ASSERT_TRUE(Drop(1, locked));
+    ASSERT_TRUE(Drop(2, MakeFile("readable", "nobody may read this\n")));
+
+    // The tool cannot open it and ends with status 1.
+    EXPECT_EQ(AreaText(*window, 1), locked + "\n\nFile not found");
+    EXPECT_EQ(window->TextArea1()->BackColor(), kPink);
+    EXPECT_EQ(ResultText(*window), "");
+    ::chmod(locked.c_str(), 0644);
 }
 
 TEST_F(Files, LinkToFileDigestsItsTarget) {
