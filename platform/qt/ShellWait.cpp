@@ -82,6 +82,8 @@ void Begin() {
 
 bool Pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // What that round posted (the repaint a timer tick asked for) is handled now, not a pump later.
+    QCoreApplication::sendPostedEvents();
     // A window asked to close: the command must not keep it open.
     return TheState().closes.empty();
 }
