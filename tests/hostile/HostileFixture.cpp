@@ -3,9 +3,6 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -25,6 +22,7 @@
 #include "app/PluginEntrypoints.h"
 #include "app/Startup.h"
 #include "platform/qt/QtAccess.h"
+#include "tests/support/Drops.h"
 
 namespace corvantil::hostile {
 
@@ -32,11 +30,6 @@ std::string Sha256Hex(const std::string& content) {
     return QCryptographicHash::hash(QByteArray::fromStdString(content), QCryptographicHash::Sha256)
         .toHex()
         .toStdString();
-}
-
-QUrl FileUrl(const std::string& path) {
-    // Every byte but '/' that is not unreserved is percent-encoded, so names that are not UTF-8 survive.
-    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
@@ -70,21 +63,10 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return
 }  // namespace
 
 bool DropUrls(const class MainWIndow& window, int side, const QList<QUrl>& urls) {
-    QWidget* viewport = platform::qt::DropViewport(*AreaOf(window, side));
     QMimeData data;
     data.setUrls(urls);
-    const QPoint at = viewport->rect().center();
-    // A file manager offers copy, move and link.
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-
-    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    if (!enter.isAccepted()) return false;
-    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    return drop.isAccepted();
+    const testsupport::DragOutcome outcome = testsupport::DropOn(*AreaOf(window, side), data);
+    return outcome.enterAccepted && outcome.dropAccepted;
 }
 
 std::string AreaText(const class MainWIndow& window, int side) {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "tests/support/Drops.h"
 #include "ui/main/MainWIndow.h"
 
 class QWidget;
@@ -31,7 +32,7 @@ inline constexpr const char* kSentinel = "sentinel";
 // The SHA-256 digest of `content` in lower-case hex, as the tool prints it.
 std::string Sha256Hex(const std::string& content);
 // A file URL for a path's exact bytes, percent-encoded as a file manager puts it on the clipboard.
-QUrl FileUrl(const std::string& path);
+using testsupport::FileUrl;
 // Processes events until `condition` holds or `limit` has passed; returns the condition's last value.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20));
 // Brings up what early start-up gives the main window: plug-in classes, entry points, the "special/any" type.
