@@ -1,11 +1,9 @@
 // Shell paths of hostile file names: each name is a real file in a temporary folder; the shell must turn its
 // shell path back into exactly the path's bytes, shasum must digest it, and nothing in the name may run.
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
+#include <QTemporaryDir>
 #include <fstream>
 
 #include "platform/DragDrop.h"
@@ -103,7 +101,8 @@ TEST_P(ShellPathTest, ShasumDigestsTheFile) {
     EXPECT_EQ(shell->ErrorCode(), 0);
     // shasum marks the line of a name holding a backslash or a line break with a leading backslash.
     const bool escaped = path.find_first_of("\\\n") != std::string::npos;
-    EXPECT_EQ(NthField(shell->Result(), "  ", 1), (escaped ? "\\" : "") + std::string(kDigestAbc));
+    const std::string digest = escaped ? "\\"s + kDigestAbc : std::string(kDigestAbc);
+    EXPECT_EQ(NthField(shell->Result(), "  ", 1), digest);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ShellPathTest, ::testing::ValuesIn(HostileNames()),

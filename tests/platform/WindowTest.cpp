@@ -29,7 +29,8 @@ TEST_F(WindowTest, ConstructorRaisesTheHooksThenOpensControlsThenShowsAndOpens) 
     auto window = TestWindow::Make(WindowSpec{}, [&](TestWindow& w) {
         auto label = w.AddFromList<Label>(Label::Lookup(), "Caption", uitest::LabelList("Caption", {}, "x"));
         w.Bind(label, event::kOpen, &TestWindow::Label_Open, "( Label )");
-        auto area = w.AddFromList<TextArea>(TextArea::Lookup(), "Area", uitest::TextAreaList("Area", {}, "y"));
+        auto area =
+            w.AddFromList<TextArea>(TextArea::Lookup(), "Area", uitest::TextAreaList("Area", {}, "y"));
         w.Bind(area, event::kOpen, &TestWindow::Area_Open, "( TextArea )");
     });
     window->Constructor();
@@ -151,15 +152,16 @@ TEST_P(WindowSizeTest, ContentStaysWithinItsLimits) {
     EXPECT_EQ(window->Height(), GetParam().expected.height());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, WindowSizeTest,
-    ::testing::Values(SizeCase{"WiderWithinLimits", true, {500, 200}, {500, 200}},
-                      SizeCase{"PastMaxWidth", true, {900, 200}, {600, 200}},
-                      SizeCase{"BelowMinWidth", true, {100, 200}, {250, 200}},
-                      SizeCase{"TallerThanMaxHeight", true, {300, 400}, {300, 200}},
-                      SizeCase{"LowerThanMinHeight", true, {300, 50}, {300, 200}},
-                      SizeCase{"NotResizeable", false, {500, 300}, {300, 200}}),
-    [](const ::testing::TestParamInfo<SizeCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Limits, WindowSizeTest,
+                         ::testing::Values(SizeCase{"WiderWithinLimits", true, {500, 200}, {500, 200}},
+                                           SizeCase{"PastMaxWidth", true, {900, 200}, {600, 200}},
+                                           SizeCase{"BelowMinWidth", true, {100, 200}, {250, 200}},
+                                           SizeCase{"TallerThanMaxHeight", true, {300, 400}, {300, 200}},
+                                           SizeCase{"LowerThanMinHeight", true, {300, 50}, {300, 200}},
+                                           SizeCase{"NotResizeable", false, {500, 300}, {300, 200}}),
+                         [](const ::testing::TestParamInfo<SizeCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST_F(WindowTest, SizeEntriesAfterConstructionResizeTheContent) {
     auto window = TestWindow::Make(WindowSpec{});
@@ -219,9 +221,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(WindowTest, InitialParentPutsAControlInsideAnotherOneAndMovesItWithIt) {
     auto window = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
-        w.AddFromList<Label>(Label::Lookup(), "Host", uitest::LabelList("Host", {11, 105, 200, 20, true, true, true}, ""));
-        w.AddFromList<ProgressWheel>(ProgressWheelClass(), "Wheel",
-                                     uitest::WheelList("Wheel", {100, 109, 16, 16, true, true, true}, "Host", true));
+        w.AddFromList<Label>(Label::Lookup(), "Host",
+                             uitest::LabelList("Host", {11, 105, 200, 20, true, true, true}, ""));
+        w.AddFromList<ProgressWheel>(
+            ProgressWheelClass(), "Wheel",
+            uitest::WheelList("Wheel", {100, 109, 16, 16, true, true, true}, "Host", true));
     });
     window->Constructor();
     auto host = window->ControlByName("Host");
@@ -276,7 +280,9 @@ INSTANTIATE_TEST_SUITE_P(Buttons, WindowFlagsTest,
                                            FlagsCase{"DocumentCloseOnly", 0, true, false, false},
                                            FlagsCase{"DialogWithNone", 8, false, false, false},
                                            FlagsCase{"DialogMinimizeOnly", 8, false, true, false}),
-                         [](const ::testing::TestParamInfo<FlagsCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<FlagsCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------------------------
 // Closing
@@ -340,9 +346,11 @@ class DefaultButtonTest : public WindowTest, public ::testing::WithParamInterfac
 TEST_P(DefaultButtonTest, KeyPressesTheRightButton) {
     auto window = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
         for (const auto& [name, isDefault, isCancel, top] :
-             {std::tuple{"OK", true, false, 10}, std::tuple{"Cancel", false, true, 40}, std::tuple{"Other", false, false, 70}}) {
-            auto button = w.AddFromList<PushButton>(PushButton::Lookup(), name,
-                                                    uitest::ButtonList(name, {10, top, 80, 22}, name, isDefault, isCancel));
+             {std::tuple{"OK", true, false, 10}, std::tuple{"Cancel", false, true, 40},
+              std::tuple{"Other", false, false, 70}}) {
+            auto button = w.AddFromList<PushButton>(
+                PushButton::Lookup(), name,
+                uitest::ButtonList(name, {10, top, 80, 22}, name, isDefault, isCancel));
             w.Bind(button, event::kButtonAction, &TestWindow::Button_Action, "( PushButton )");
         }
     });
@@ -355,11 +363,11 @@ TEST_P(DefaultButtonTest, KeyPressesTheRightButton) {
     EXPECT_TRUE(window->Visible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, DefaultButtonTest,
-                         ::testing::Values(KeyCase{"Return", Qt::Key_Return, "OK"}, KeyCase{"Enter", Qt::Key_Enter, "OK"},
-                                           KeyCase{"Escape", Qt::Key_Escape, "Cancel"},
-                                           KeyCase{"Space", Qt::Key_Space, ""}),
-                         [](const ::testing::TestParamInfo<KeyCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, DefaultButtonTest,
+    ::testing::Values(KeyCase{"Return", Qt::Key_Return, "OK"}, KeyCase{"Enter", Qt::Key_Enter, "OK"},
+                      KeyCase{"Escape", Qt::Key_Escape, "Cancel"}, KeyCase{"Space", Qt::Key_Space, ""}),
+    [](const ::testing::TestParamInfo<KeyCase>& c) { return std::string(c.param.name); });
 
 // ---------------------------------------------------------------------------------------------------------------
 // Shutdown
@@ -412,8 +420,8 @@ TEST_F(WindowTest, UserInterfaceCallsOffTheMainThreadRaise) {
         {"RuntimeAddEventHandler",
          [&] {
              RuntimeAddEventHandler(area, event::kOpen,
-                                    RuntimeCreateDelegate(MakeFunction(&TestWindow::Area_Open), window, "( TextArea )",
-                                                          kDelegateWeak));
+                                    RuntimeCreateDelegate(MakeFunction(&TestWindow::Area_Open), window,
+                                                          "( TextArea )", kDelegateWeak));
          }},
         {"MenuItem.SetText", [&] { item->SetText("&File"); }},
         {"Window.MenuBar", [&] { window->SetMenuBar(nullptr); }},
@@ -422,7 +430,7 @@ TEST_F(WindowTest, UserInterfaceCallsOffTheMainThreadRaise) {
     };
     for (const auto& [name, call] : calls) {
         bool refused = false;
-        std::thread([&] {
+        std::thread([&refused, call = call] {
             try {
                 call();
             } catch (const ThreadAccessingUIException&) {
