@@ -10,12 +10,30 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+#include <QtGlobal>
 
 #include "app/FileTypes1.h"
 #include "app/PluginEntrypoints.h"
 #include "platform/qt/QtAccess.h"
 
 namespace corvantil::bench {
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg && IsOffscreenNotice(message.toStdString())) return;
+    qtHandler(type, context, message);
+}
+
+}  // namespace
+
+void QuietOffscreenNotices() {
+    if (!qtHandler) qtHandler = qInstallMessageHandler(&DropOffscreenNotices);
+}
+
+bool IsOffscreenNotice(std::string_view line) { return line == "This plugin does not support raise()"; }
 
 void PrepareFramework() {
     platform::RuntimeInit();
@@ -25,7 +43,8 @@ void PrepareFramework() {
 }
 
 bool DropPath(const class MainWIndow& window, int side, const std::string& path) {
-    auto area = platform::RuntimeCheckCast<platform::TextArea>(window.ControlByName(side == 1 ? "TextArea1" : "TextArea2"));
+    auto area = platform::RuntimeCheckCast<platform::TextArea>(
+        window.ControlByName(side == 1 ? "TextArea1" : "TextArea2"));
     QWidget* viewport = platform::qt::DropViewport(*area);
     QMimeData data;
     data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"))});

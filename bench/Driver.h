@@ -5,10 +5,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -19,6 +19,12 @@ namespace corvantil::bench {
 using Clock = std::chrono::steady_clock;
 
 inline constexpr const char* kIdentical = "These files are identical";
+
+// The offscreen platform warns on each window raised, which it cannot do: "This plugin does not support
+// raise()". QuietOffscreenNotices drops that notice, and only it, from this process's Qt messages;
+// IsOffscreenNotice tells a line of it in a child's standard error.
+void QuietOffscreenNotices();
+bool IsOffscreenNotice(std::string_view line);
 
 // The framework and what early start-up gives the main window: plug-ins, entry points, "special/any".
 void PrepareFramework();

@@ -8,6 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BENCH_BUILD:-$root/build-bench-release}
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j8 --target corvantil corvantil_bench >/dev/null
+cmake --build "$build" -j"$(nproc)" --target corvantil corvantil_bench >/dev/null
 
-QT_QPA_PLATFORM=offscreen exec "$build/bench/corvantil_bench" --program "$build/corvantil"
+# A runtime folder of its own, so that Qt need not warn that there is none.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" "$build/bench/corvantil_bench" --program "$build/corvantil"

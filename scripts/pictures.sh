@@ -15,7 +15,7 @@ if ! fc-list 2>/dev/null | grep -q DejaVuSans; then
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j8 --target corvantil_pictures >/dev/null
+cmake --build "$build" -j"$(nproc)" --target corvantil_pictures >/dev/null
 
 mkdir -p "$root/docs"
 runtime=$(mktemp -d)

@@ -2,16 +2,15 @@
 //   main-identical.png   two identical files dropped, the verdict shown
 //   main-folder.png      a folder dropped on the first area and refused
 // Run under the offscreen platform (scripts/pictures.sh); the argument is the folder the pictures go to.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -64,7 +63,8 @@ int Pictures(const std::string& out) {
     struct Cleanup {
         const std::string& base;
         ~Cleanup() {
-            for (const char* file : {"/Photos/holiday.jpg", "/Backup/holiday.jpg"}) ::unlink((base + file).c_str());
+            for (const char* file : {"/Photos/holiday.jpg", "/Backup/holiday.jpg"})
+                ::unlink((base + file).c_str());
             for (const char* folder : {"/Photos", "/Backup", ""}) ::rmdir((base + folder).c_str());
         }
     } cleanup{base};
@@ -98,6 +98,7 @@ int Pictures(const std::string& out) {
 }  // namespace corvantil::bench
 
 int main(int argc, char** argv) {
+    corvantil::bench::QuietOffscreenNotices();
     if (argc != 2) {
         std::fprintf(stderr, "usage: corvantil_pictures FOLDER\n");
         return 2;
