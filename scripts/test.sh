@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, then builds and runs every test twice: a normal build, and a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer in which any report fails the run. Unit tests run
-# headless (offscreen); the end-to-end tests start their own X server.
+# Installs what is needed, then builds the whole tree (program, tests, end-to-end harness, benchmarks and
+# pictures) with warnings as errors and runs every test in each build: Debug and Release with the system's
+# compiler, Release with clang, and Debug with AddressSanitizer and UndefinedBehaviorSanitizer in which any
+# report fails the run. The Release build is then installed into a staging folder and its desktop entry
+# validated; last comes a time-bounded fuzz run. Unit tests run headless (offscreen); the end-to-end tests
+# start their own X server.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$here/scripts/install-deps.sh" --test
@@ -11,12 +14,36 @@ jobs="$(nproc)"
 
 run_suite() {
     local dir="$1"; shift
-    cmake -S "$here" -B "$dir" "$@"
+    cmake -S "$here" -B "$dir" -DCORVANTIL_TESTS=ON -DCORVANTIL_WERROR=ON "$@"
     cmake --build "$dir" -j"$jobs"
     (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 300)
 }
 
+# Installs the build in `dir` as a distribution would, into a staging folder, and checks what it put there.
+check_install() {
+    local dir="$1" stage entry=share/applications/example.corvantil.Corvantil.desktop
+    stage="$(mktemp -d)"
+    DESTDIR="$stage" cmake --install "$dir" --prefix /usr
+    local installed
+    installed="$(cd "$stage/usr" && find . -type f | sort)"
+    if [[ "$installed" != "$(printf './bin/corvantil\n./%s' "$entry")" ]]; then
+        echo "test.sh: the install put other files than the program and its desktop entry:" >&2
+        echo "$installed" >&2
+        return 1
+    fi
+    [[ -x "$stage/usr/bin/corvantil" ]] || { echo "test.sh: the installed program is not executable" >&2; return 1; }
+    desktop-file-validate "$stage/usr/$entry"
+    rm -rf "$stage"
+}
+
 run_suite "$here/build/test" -DCMAKE_BUILD_TYPE=Debug
+
+# What only the optimiser brings out, and the build a distribution makes.
+run_suite "$here/build/test-release" -DCMAKE_BUILD_TYPE=Release
+check_install "$here/build/test-release"
+
+# clang's warnings do not depend on the optimisation level; optimised, it is a second optimiser's view too.
+run_suite "$here/build/clang" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:halt_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
