@@ -1,8 +1,9 @@
 #!/bin/sh
-# Builds the property-list fuzz target with clang's libFuzzer, AddressSanitizer and UBSan, and runs it for a
-# bounded time. Exit status 0 when the run found nothing.
-#   FUZZ_SECONDS   how long to fuzz (default 60)
-#   FUZZ_BUILD     build folder (default <repo>/build-fuzz); the growing corpus is kept in it
+# Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and UBSan: the property-list decoder and the
+# conversion of a drag's URI list into items. Runs each for a bounded time. Exit status 0 when neither found
+# anything.
+#   FUZZ_SECONDS   how long to fuzz each target (default 60)
+#   FUZZ_BUILD     build folder (default <repo>/build-fuzz); the growing corpora are kept in it
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +11,8 @@ build=${FUZZ_BUILD:-$root/build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 cxx=${CXX_FUZZ:-clang++}
 
-mkdir -p "$build/obj" "$build/corpus" "$build/seeds" "$build/findings"
+mkdir -p "$build/obj" "$build/corpus" "$build/seeds" "$build/findings" \
+    "$build/urilist-corpus" "$build/urilist-seeds"
 
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 common="-std=c++20 -g -O1 -I$root"
@@ -26,8 +28,21 @@ rm -f "$build/libplatform_core.a"
 # shellcheck disable=SC2086
 ar rcs "$build/libplatform_core.a" $objs
 
-$cxx $common $sanitize -fsanitize=fuzzer -Wall -Wextra -Wpedantic -Wshadow -Werror \
-    "$root/fuzz/PropertyListFuzzer.cpp" "$build/libplatform_core.a" -o "$build/property_list_fuzzer"
+# build_target SOURCE NAME: one fuzz target linked against the core archive.
+build_target() {
+    # shellcheck disable=SC2086
+    $cxx $common $sanitize -fsanitize=fuzzer -Wall -Wextra -Wpedantic -Wshadow -Werror \
+        "$root/fuzz/$1" "$build/libplatform_core.a" -o "$build/$2"
+}
+build_target PropertyListFuzzer.cpp property_list_fuzzer
+build_target UriListFuzzer.cpp uri_list_fuzzer
+
+# fuzz_target NAME DICTIONARY CORPUS SEEDS FINDINGS_PREFIX: one bounded run.
+fuzz_target() {
+    "$build/$1" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+        -dict="$root/fuzz/$2" -artifact_prefix="$build/findings/$5" "$build/$3" "$build/$4"
+}
 
 # Seeds: one well-formed entry of each type, a list of several, and a few near misses.
 seed() { printf "$2" > "$build/seeds/$1"; }
@@ -42,7 +57,15 @@ seed overlong    'Text \000\000\001\000abc'
 seed unknown     'Height \000\000\000\355'
 seed nospace     'Width'
 
-"$build/property_list_fuzzer" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
-    -dict="$root/fuzz/propertylist.dict" -artifact_prefix="$build/findings/" \
-    "$build/corpus" "$build/seeds"
+fuzz_target property_list_fuzzer propertylist.dict corpus seeds ""
+
+# Seeds: lists as file managers and browsers send them, and the malformed forms other programs send.
+useed() { printf "$2" > "$build/urilist-seeds/$1"; }
+useed one        'file:///home/me/a.txt\r\n'
+useed several    '# comment\r\nfile:///a%%20b\r\nfile://localhost/c\r\nhttps://example.org/\r\n'
+useed notutf8    'file:///caf%%E9%%FF.bin\n'
+useed nul        'file:///x%%00y\r\n'
+useed relative   'file:relative-name\r\nfile:--help\r\nfile:\r\n'
+useed otherhost  'file://otherhost/home/me/a.txt\r\n'
+
+fuzz_target uri_list_fuzzer urilist.dict urilist-corpus urilist-seeds uri-list-

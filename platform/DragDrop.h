@@ -1,9 +1,10 @@
 // Drag and drop: what a drop area's DragOver, DragExit and DropObject events carry. A DragItem is the drag's
-// first item; it carries a FolderItem when that item is a local file or folder.
+// first local file or folder, as a FolderItem; it carries none when the drag names no usable local file.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Runtime.h"
 
@@ -41,5 +42,12 @@ private:
 
 // `bytes` as one single-quoted shell word: every byte but the quote stands for itself.
 std::string ShellQuote(std::string_view bytes);
+
+// The local files a URI list (the text/uri-list data of a drag) names, in its order: each path's exact bytes,
+// percent-decoded, whether or not they are UTF-8. A line that names no usable local file is left out: a
+// comment, a URI of another scheme, a file URI of another host than the empty one or "localhost", and one
+// whose path is empty, relative or holds a NUL byte. Any bytes are accepted; nothing is thrown for what the
+// list holds.
+std::vector<std::string> LocalPathsOfUriList(std::string_view list);
 
 }  // namespace platform

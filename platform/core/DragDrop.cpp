@@ -1,8 +1,10 @@
 // File items and drag items: the path of a local file or folder as bytes, its display form, its form as
-// one shell word and the folder test.
+// one shell word and the folder test; and the local files a drag's URI list names.
 #include "platform/DragDrop.h"
 
 #include <sys/stat.h>
+
+#include <optional>
 
 namespace platform {
 
@@ -55,7 +57,81 @@ std::string ValidUtf8(std::string_view bytes) {
     return out;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameAsciiLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Every "%" and two hex digits as the byte they stand for; a "%" without them stands for itself.
+std::string PercentDecoded(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '%' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            bytes.push_back(static_cast<char>(high * 16 + low));
+            i += 2;
+        } else {
+            bytes.push_back(text[i]);
+        }
+    }
+    return bytes;
+}
+
+// The local path a file URI names: "file:" followed by an absolute path, or by "//", a host that is empty
+// or "localhost", and the path. The query and the fragment are no part of the path.
+std::optional<std::string> LocalPathOfUri(std::string_view uri) {
+    constexpr std::string_view kScheme = "file:";
+    if (uri.size() < kScheme.size() || !SameAsciiLetters(uri.substr(0, kScheme.size()), kScheme))
+        return std::nullopt;
+    std::string_view rest = uri.substr(kScheme.size());
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    if (rest.starts_with("//")) {
+        rest.remove_prefix(2);
+        const std::size_t slash = rest.find('/');
+        const std::string_view host = rest.substr(0, slash);
+        if (!host.empty() && !SameAsciiLetters(host, "localhost")) return std::nullopt;
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
+    }
+    std::string path = PercentDecoded(rest);
+    if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) return std::nullopt;
+    return path;
+}
+
 }  // namespace
+
+std::vector<std::string> LocalPathsOfUriList(std::string_view list) {
+    std::vector<std::string> paths;
+    while (!list.empty()) {
+        // Lines end with CR LF; a bare LF is taken as well, and the CR goes with the blanks trimmed away.
+        const std::size_t end = list.find('\n');
+        const std::string_view line = Trimmed(list.substr(0, end));
+        list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
+        if (line.empty() || line.front() == '#') continue;
+        if (std::optional<std::string> path = LocalPathOfUri(line)) paths.push_back(std::move(*path));
+    }
+    return paths;
+}
 
 std::string ShellQuote(std::string_view bytes) {
     // Inside single quotes the shell takes every byte literally; a quote itself is written as '\'' (close
