@@ -120,9 +120,11 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Resize && object == watched && control_.HasWidget()) {
-            control_.Anchor(static_cast<QResizeEvent*>(event)->size());
-        }
+        qt::windows::Dispatch([&] {
+            if (event->type() == QEvent::Resize && object == watched && control_.HasWidget()) {
+                control_.Anchor(static_cast<QResizeEvent*>(event)->size());
+            }
+        });
         return false;
     }
 
@@ -751,7 +753,9 @@ TextArea::TextArea() {
         auto* editor = new qt::TextAreaWidget;
         editor->owner = this;
         QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [editor] {
-            if (editor->owner) EnforceLimit(*editor, editor->owner->Impl().limitText);
+            qt::windows::Dispatch([editor] {
+                if (editor->owner) EnforceLimit(*editor, editor->owner->Impl().limitText);
+            });
         });
         return static_cast<QWidget*>(editor);
     };

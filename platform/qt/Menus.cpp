@@ -115,15 +115,22 @@ class EditCommands : public QObject {
 public:
     explicit EditCommands(QObject* parent) : QObject(parent) {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            Watch(now);
-            Update();
+            qt::windows::Dispatch([&] {
+                Watch(now);
+                Update();
+            });
         });
         if (QClipboard* clipboard = QApplication::clipboard())
-            connect(clipboard, &QClipboard::dataChanged, this, &EditCommands::Update);
+            connect(clipboard, &QClipboard::dataChanged, this, &EditCommands::Updated);
         Watch(QApplication::focusWidget());
     }
 
     void Track(QAction* action, EditCommand command) { tracked_.emplace_back(action, command); }
+
+    // Update as a slot, inside the program dispatch.
+    void Updated() {
+        qt::windows::Dispatch([this] { Update(); });
+    }
 
     void Update() {
         const QWidget* focus = QApplication::focusWidget();
@@ -135,14 +142,16 @@ public:
 private:
     template <class Editor>
     void WatchDocumentEditor(Editor* editor) {
-        watching_.push_back(connect(editor, &Editor::selectionChanged, this, &EditCommands::Update));
-        watching_.push_back(connect(editor, &Editor::undoAvailable, this, &EditCommands::Update));
-        watching_.push_back(connect(editor, &Editor::textChanged, this, &EditCommands::Update));
+        watching_.push_back(connect(editor, &Editor::selectionChanged, this, &EditCommands::Updated));
+        watching_.push_back(connect(editor, &Editor::undoAvailable, this, &EditCommands::Updated));
+        watching_.push_back(connect(editor, &Editor::textChanged, this, &EditCommands::Updated));
     }
 
     // Read-only changes come without a signal, as an event on the editor.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == watched_ && event->type() == QEvent::ReadOnlyChange) Update();
+        qt::windows::Dispatch([&] {
+            if (watched == watched_ && event->type() == QEvent::ReadOnlyChange) Update();
+        });
         return QObject::eventFilter(watched, event);
     }
 
@@ -157,8 +166,8 @@ private:
         } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
             WatchDocumentEditor(rich);
         } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-            watching_.push_back(connect(line, &QLineEdit::selectionChanged, this, &EditCommands::Update));
-            watching_.push_back(connect(line, &QLineEdit::textChanged, this, &EditCommands::Update));
+            watching_.push_back(connect(line, &QLineEdit::selectionChanged, this, &EditCommands::Updated));
+            watching_.push_back(connect(line, &QLineEdit::textChanged, this, &EditCommands::Updated));
         }
     }
 
@@ -191,8 +200,8 @@ QAction::MenuRole RoleOf(const MenuItem& item) {
 }
 
 void Choose(const WeakRef<Object>& windowRef, const WeakRef<MenuItem>& itemRef) {
-    if (qt::shellwait::Running()) return;
     qt::windows::Dispatch([&] {
+        if (qt::shellwait::Running()) return;
         const Ref<MenuItem> item = itemRef.lock();
         if (!item) return;
         const auto window = std::dynamic_pointer_cast<Window>(windowRef.lock());
@@ -214,7 +223,7 @@ void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edi
             sub->setObjectName(ToQString(item->Name()));
             sub->menuAction()->setObjectName(ToQString(item->Name()));
             sub->menuAction()->setMenuRole(QAction::NoRole);
-            QObject::connect(sub, &QMenu::aboutToShow, &edits, &EditCommands::Update);
+            QObject::connect(sub, &QMenu::aboutToShow, &edits, &EditCommands::Updated);
             Fill(*sub, *item, window, edits);
             continue;
         }
@@ -246,7 +255,7 @@ QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent) {
         menu->setObjectName(ToQString(entry->Name()));
         menu->menuAction()->setObjectName(ToQString(entry->Name()));
         menu->menuAction()->setMenuRole(QAction::NoRole);
-        QObject::connect(menu, &QMenu::aboutToShow, edits, &EditCommands::Update);
+        QObject::connect(menu, &QMenu::aboutToShow, edits, &EditCommands::Updated);
         Fill(*menu, *entry, window, *edits);
     }
     edits->Update();

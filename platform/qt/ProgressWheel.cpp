@@ -11,6 +11,7 @@
 
 #include "ControlImpl.h"
 #include "ShellWait.h"
+#include "WindowImpl.h"
 #include "platform/Controls.h"
 
 namespace platform {
@@ -31,6 +32,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        qt::windows::Dispatch([this] { Paint(); });
+    }
+    void showEvent(QShowEvent*) override {
+        qt::windows::Dispatch([this] { timer_.start(); });
+    }
+    void hideEvent(QHideEvent*) override {
+        qt::windows::Dispatch([this] { timer_.stop(); });
+    }
+
+private:
+    void Paint() {
         ++paints;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -54,17 +66,16 @@ protected:
                              QPointF(outer * std::sin(angle), -outer * std::cos(angle)));
         }
     }
-    void showEvent(QShowEvent*) override { timer_.start(); }
-    void hideEvent(QHideEvent*) override { timer_.stop(); }
 
-private:
     void Turn() {
-        if (!isVisible()) {
-            timer_.stop();
-            return;
-        }
-        step_ = (step_ + 1) % kSpokes;
-        update();
+        qt::windows::Dispatch([this] {
+            if (!isVisible()) {
+                timer_.stop();
+                return;
+            }
+            step_ = (step_ + 1) % kSpokes;
+            update();
+        });
     }
 
     QTimer timer_;

@@ -29,7 +29,14 @@ namespace {
 class InputFilter : public QObject {
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
+        bool held = false;
+        windows::Dispatch([&] { held = Held(event->type()); });
+        return held;
+    }
+
+private:
+    static bool Held(QEvent::Type type) {
+        switch (type) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick:
@@ -96,11 +103,10 @@ void End() {
     ScheduleFlush();
 }
 
-void Flush() {
+void FlushNow() {
     State& state = TheState();
     state.flushScheduled = false;
     if (Running()) return;  // the end of the run schedules the next flush
-    const windows::EventScope scope;
     while (!state.closes.empty()) {
         const Ref<Window> window = state.closes.front().lock();
         state.closes.erase(state.closes.begin());
@@ -117,6 +123,8 @@ void Flush() {
     }
     if (!state.closes.empty() || !state.drops.empty()) ScheduleFlush();
 }
+
+void Flush() { windows::Dispatch(&FlushNow); }
 
 }  // namespace
 

@@ -116,41 +116,48 @@ void qt::windows::DisposeWidget(QWidget* widget) {
 WindowWidget::WindowWidget(WindowImpl& impl) : owner(&impl) {}
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
-    const qt::windows::EventScope scope;
-    // The framework decides what a close request does; Qt hides nothing by itself.
-    event->ignore();
-    if (owner) owner->CloseRequested();
+    qt::windows::Dispatch([&] {
+        // The framework decides what a close request does; Qt hides nothing by itself.
+        event->ignore();
+        if (owner) owner->CloseRequested();
+    });
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
-    const qt::windows::EventScope scope;
-    if (owner) {
-        switch (event->key()) {
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                if (owner->PressDefaultButton(false)) return;
-                break;
-            case Qt::Key_Escape:
-                if (owner->PressDefaultButton(true)) return;
-                if (!owner->closeButton) {
-                    owner->CloseRequested();
-                    return;
-                }
-                break;
-            default: break;
+    qt::windows::Dispatch([&] {
+        if (owner) {
+            switch (event->key()) {
+                case Qt::Key_Return:
+                case Qt::Key_Enter:
+                    if (owner->PressDefaultButton(false)) return;
+                    break;
+                case Qt::Key_Escape:
+                    if (owner->PressDefaultButton(true)) return;
+                    if (!owner->closeButton) {
+                        owner->CloseRequested();
+                        return;
+                    }
+                    break;
+                default:
+                    break;
+            }
         }
-    }
-    QWidget::keyPressEvent(event);
+        QWidget::keyPressEvent(event);
+    });
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (owner) owner->LayOut();
+    qt::windows::Dispatch([&] {
+        QWidget::resizeEvent(event);
+        if (owner) owner->LayOut();
+    });
 }
 
 void WindowWidget::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (owner) owner->LayOut();
+    qt::windows::Dispatch([&] {
+        QWidget::showEvent(event);
+        if (owner) owner->LayOut();
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------------------
