@@ -1,8 +1,10 @@
 // The control widgets' Qt event handling: mouse presses and entry on labels, clicks on buttons, and file
 // drags on text areas, which replace Qt's own text drops. While a shell command runs, a drag is accepted
-// without reaching the program and a drop is kept until the run is over (ShellWait.cpp).
+// without reaching the program and a drop is kept until the run is over (ShellWait.cpp). Every handler runs
+// inside the program dispatch (windows::Dispatch), so that nothing it throws crosses Qt.
 #include "ControlWidgets.h"
 
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
@@ -12,7 +14,12 @@
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QUrl>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <string_view>
+#include <utility>
 
 #include "ShellWait.h"
 #include "WindowImpl.h"
@@ -22,11 +29,44 @@ namespace platform::qt {
 
 namespace {
 
-// The exact bytes of a local file URL's path: taken from its percent-encoded form, so that names that are
-// not UTF-8 survive.
-std::string PathBytes(const QUrl& url) {
-    return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+// The local files a drag names, from the raw bytes of its URI list, so that names that are not UTF-8 survive.
+std::vector<std::string> LocalPaths(const QMimeData* mime) {
+    const QString uriList = QStringLiteral("text/uri-list");
+    if (!mime || !mime->hasFormat(uriList)) return {};
+    const QByteArray list = mime->data(uriList);
+    return LocalPathsOfUriList(std::string_view(list.constData(), static_cast<std::size_t>(list.size())));
 }
+
+// Drops that the window system delivers (another program's, or this program's own through the platform) reach
+// the top-level window first, which hands them on to the widget under the pointer. Qt sends them there as
+// ordinary events, not spontaneous ones, so this filter on the application marks each on its way through.
+class WindowSystemDrops : public QObject {
+public:
+    static WindowSystemDrops& Watch() {
+        static WindowSystemDrops* const watch = [] {
+            auto* made = new WindowSystemDrops(QCoreApplication::instance());
+            QCoreApplication::instance()->installEventFilter(made);
+            return made;
+        }();
+        return *watch;
+    }
+
+    // True when `event` is the drop the window system is delivering; the mark is taken.
+    bool Take(const QDropEvent& event) { return std::exchange(marked_, nullptr) == event.mimeData(); }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        windows::Dispatch([&] {
+            if (event->type() == QEvent::Drop && receiver->isWindowType())
+                marked_ = static_cast<const QDropEvent*>(event)->mimeData();
+        });
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+    const QMimeData* marked_ = nullptr;  // compared, never used: it may be gone by the next drop
+};
 
 std::int32_t ActionCode(Qt::DropAction action) {
     switch (action) {
@@ -45,37 +85,41 @@ std::int32_t ActionCode(Qt::DropAction action) {
 LabelWidget::LabelWidget() { setTextFormat(Qt::PlainText); }
 
 void LabelWidget::mousePressEvent(QMouseEvent* event) {
-    windows::EventScope scope;
-    if (owner && event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
-        const Value taken = controls::RaiseFromQt(*owner, event::kLabelMouseDown,
-                                                  {Value(std::int32_t(at.x())), Value(std::int32_t(at.y()))});
-        const bool* yes = std::get_if<bool>(&taken);
-        mouseDownTaken_ = yes && *yes;
-        if (mouseDownTaken_) {
-            event->accept();
-            return;
+    windows::Dispatch([&] {
+        if (owner && event->button() == Qt::LeftButton) {
+            const QPoint at = event->position().toPoint();
+            const Value taken = controls::RaiseFromQt(
+                *owner, event::kLabelMouseDown, {Value(std::int32_t(at.x())), Value(std::int32_t(at.y()))});
+            const bool* yes = std::get_if<bool>(&taken);
+            mouseDownTaken_ = yes && *yes;
+            if (mouseDownTaken_) {
+                event->accept();
+                return;
+            }
         }
-    }
-    QLabel::mousePressEvent(event);
+        QLabel::mousePressEvent(event);
+    });
 }
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
-    windows::EventScope scope;
-    if (owner && mouseDownTaken_ && event->button() == Qt::LeftButton) {
-        mouseDownTaken_ = false;
-        const QPoint at = event->position().toPoint();
-        controls::RaiseFromQt(*owner, event::kLabelMouseUp, {Value(std::int32_t(at.x())), Value(std::int32_t(at.y()))});
-        event->accept();
-        return;
-    }
-    QLabel::mouseReleaseEvent(event);
+    windows::Dispatch([&] {
+        if (owner && mouseDownTaken_ && event->button() == Qt::LeftButton) {
+            mouseDownTaken_ = false;
+            const QPoint at = event->position().toPoint();
+            controls::RaiseFromQt(*owner, event::kLabelMouseUp,
+                                  {Value(std::int32_t(at.x())), Value(std::int32_t(at.y()))});
+            event->accept();
+            return;
+        }
+        QLabel::mouseReleaseEvent(event);
+    });
 }
 
 void LabelWidget::enterEvent(QEnterEvent* event) {
-    windows::EventScope scope;
-    if (owner) controls::RaiseFromQt(*owner, event::kMouseEnter, {});
-    QLabel::enterEvent(event);
+    windows::Dispatch([&] {
+        if (owner) controls::RaiseFromQt(*owner, event::kMouseEnter, {});
+        QLabel::enterEvent(event);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -84,8 +128,9 @@ void LabelWidget::enterEvent(QEnterEvent* event) {
 
 ButtonWidget::ButtonWidget() {
     QObject::connect(this, &QPushButton::clicked, this, [this] {
-        windows::EventScope scope;
-        if (owner) controls::RaiseFromQt(*owner, event::kButtonAction, {});
+        windows::Dispatch([this] {
+            if (owner) controls::RaiseFromQt(*owner, event::kButtonAction, {});
+        });
     });
 }
 
@@ -93,7 +138,10 @@ ButtonWidget::ButtonWidget() {
 // Text area
 // ---------------------------------------------------------------------------------------------------------------
 
-TextAreaWidget::TextAreaWidget() { setAcceptDrops(false); }
+TextAreaWidget::TextAreaWidget() {
+    setAcceptDrops(false);
+    WindowSystemDrops::Watch();
+}
 
 void TextAreaWidget::ApplyLineSpacing(double spacing) {
     QTextBlockFormat format;
@@ -109,32 +157,33 @@ void TextAreaWidget::SetMultiline(bool multiline) {
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
-    if (!multiline_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        event->ignore();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-bool TextAreaWidget::Admits(const QMimeData* mime) const {
-    if (!owner || !mime || !mime->hasUrls()) return false;
-    const std::vector<std::string>& types = owner->Impl().fileTypes;
-    if (types.empty()) return false;
-    for (const QUrl& url : mime->urls()) {
-        if (!url.isLocalFile()) continue;
-        const std::string path = PathBytes(url);
-        for (const std::string& type : types) {
-            if (FileTypeAdmits(type, path)) return true;
+    windows::Dispatch([&] {
+        if (!multiline_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            event->ignore();
+            return;
         }
-    }
-    return false;
+        QPlainTextEdit::keyPressEvent(event);
+    });
 }
 
-Ref<DragItem> TextAreaWidget::FirstItem(const QMimeData* mime) {
-    const QList<QUrl> urls = mime->urls();
-    Ref<FolderItem> file;
-    if (!urls.isEmpty() && urls.front().isLocalFile()) file = std::make_shared<FolderItem>(PathBytes(urls.front()));
-    return std::make_shared<DragItem>(file);
+TextAreaWidget::Carried TextAreaWidget::Read(const QMimeData* mime) const {
+    try {
+        const std::vector<std::string> paths = LocalPaths(mime);
+        if (!owner || paths.empty()) return {};
+        const std::vector<std::string>& types = owner->Impl().fileTypes;
+        const auto admitted = [&](const std::string& path) {
+            return std::any_of(types.begin(), types.end(),
+                               [&](const std::string& type) { return FileTypeAdmits(type, path); });
+        };
+        if (std::none_of(paths.begin(), paths.end(), admitted)) return {};
+        return Carried{true, std::make_shared<DragItem>(std::make_shared<FolderItem>(paths.front()))};
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "corvantil: refused a drag whose data could not be read: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "corvantil: refused a drag whose data could not be read\n");
+    }
+    std::fflush(stderr);
+    return {};
 }
 
 Qt::DropAction TextAreaWidget::ChosenAction(Qt::DropActions offered) {
@@ -144,15 +193,15 @@ Qt::DropAction TextAreaWidget::ChosenAction(Qt::DropActions offered) {
 }
 
 void TextAreaWidget::TakeDrag(QDragMoveEvent* event) {
-    windows::EventScope scope;
     event->ignore();
-    if (!Admits(event->mimeData())) return;
     const Qt::DropAction action = ChosenAction(event->possibleActions());
     if (action == Qt::IgnoreAction) return;
+    Carried carried = Read(event->mimeData());
+    if (!carried.admitted) return;
     if (!shellwait::Running()) {
         // Positions in the control's own coordinates; the event comes from the viewport.
         const QPoint at = viewport()->mapTo(this, event->position().toPoint());
-        current_ = FirstItem(event->mimeData());
+        current_ = std::move(carried.item);
         inside_ = true;
         const Value refused = controls::RaiseFromQt(
             *owner, event::kDragOver,
@@ -164,44 +213,52 @@ void TextAreaWidget::TakeDrag(QDragMoveEvent* event) {
     event->accept();
 }
 
-void TextAreaWidget::dragEnterEvent(QDragEnterEvent* event) { TakeDrag(event); }
+void TextAreaWidget::dragEnterEvent(QDragEnterEvent* event) {
+    windows::Dispatch([&] { TakeDrag(event); });
+}
 
-void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) { TakeDrag(event); }
+void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
+    windows::Dispatch([&] { TakeDrag(event); });
+}
 
 void TextAreaWidget::dragLeaveEvent(QDragLeaveEvent* event) {
-    windows::EventScope scope;
-    event->accept();
-    const bool wasInside = std::exchange(inside_, false);
-    const Ref<DragItem> item = std::move(current_);
-    current_.reset();
-    if (wasInside && owner && !shellwait::Running()) {
-        controls::RaiseFromQt(*owner, event::kDragExit, {Value(Ref<Object>(item)), Value(kDragActionDefault)});
-    }
+    windows::Dispatch([&] {
+        event->accept();
+        const bool wasInside = std::exchange(inside_, false);
+        const Ref<DragItem> item = std::move(current_);
+        current_.reset();
+        if (wasInside && owner && !shellwait::Running()) {
+            controls::RaiseFromQt(*owner, event::kDragExit,
+                                  {Value(Ref<Object>(item)), Value(kDragActionDefault)});
+        }
+    });
 }
 
 void TextAreaWidget::dropEvent(QDropEvent* event) {
-    windows::EventScope scope;
-    event->ignore();
-    inside_ = false;
-    current_.reset();
-    if (!Admits(event->mimeData())) return;
-    const Qt::DropAction action = ChosenAction(event->possibleActions());
-    if (action == Qt::IgnoreAction) return;
-    event->setDropAction(action);
-    event->accept();
+    windows::Dispatch([&] {
+        const bool fromWindowSystem = WindowSystemDrops::Watch().Take(*event);
+        event->ignore();
+        inside_ = false;
+        current_.reset();
+        const Qt::DropAction action = ChosenAction(event->possibleActions());
+        if (action == Qt::IgnoreAction) return;
+        const Carried carried = Read(event->mimeData());
+        if (!carried.admitted) return;
+        event->setDropAction(action);
+        event->accept();
 
-    const Ref<DragItem> item = FirstItem(event->mimeData());
-    const auto control = std::static_pointer_cast<RectControl>(owner->weak_from_this().lock());
-    if (!control) return;
-    // A drop from another program is delivered from the event loop once the window system's drop has been
-    // answered: on X11 a comparison run inside the XDND drop leaves the drag unfinished, and a drag that comes
-    // meanwhile is refused.
-    if (event->spontaneous() || shellwait::Running() || shellwait::DropsPending()) {
-        shellwait::QueueDrop(control, item, ActionCode(action));
-        shellwait::ScheduleFlush();
-        return;
-    }
-    controls::DeliverDrop(*control, item, ActionCode(action));
+        const auto control = std::static_pointer_cast<RectControl>(owner->weak_from_this().lock());
+        if (!control) return;
+        // A drop the window system delivers reaches the program from the event loop once it has been
+        // answered: on X11 the source hears back only when this handler returns, so a comparison run inside
+        // it would keep the other program's drag open for the whole run.
+        if (fromWindowSystem || shellwait::Running() || shellwait::DropsPending()) {
+            shellwait::QueueDrop(control, carried.item, ActionCode(action));
+            shellwait::ScheduleFlush();
+            return;
+        }
+        controls::DeliverDrop(*control, carried.item, ActionCode(action));
+    });
 }
 
 }  // namespace platform::qt

@@ -49,10 +49,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Whether the drag carries a local item that one of the accepted file types admits.
-    bool Admits(const QMimeData* mime) const;
-    // The drag's first item as the program sees it.
-    static Ref<DragItem> FirstItem(const QMimeData* mime);
+    // What a drag carries as the area sees it: whether one of the accepted file types admits one of the local
+    // files it names, and its first local file as the program's item.
+    struct Carried {
+        bool admitted = false;
+        Ref<DragItem> item;
+    };
+    // Reads it from another program's data; a failure refuses the drag with one line on standard error.
+    Carried Read(const QMimeData* mime) const;
     // Copy where the source offers it, else link; never move. IgnoreAction when it offers neither.
     static Qt::DropAction ChosenAction(Qt::DropActions offered);
     void TakeDrag(QDragMoveEvent* event);

@@ -1,13 +1,15 @@
 // Drag and drop on a text area, with real Qt drag events sent to its editor's viewport: what is admitted,
 // which item the program is handed, the events raised and the drop action chosen.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QTest>
+#include <stdexcept>
 
 #include "UiTestWindow.h"
 #include "support/Drops.h"
@@ -63,7 +65,16 @@ protected:
 };
 
 // What a drag carries, made in a temporary folder.
-enum class Payload { File, Folder, SeveralFiles, PlainText, WebUrl, WebUrlThenFile, SymlinkToFolder };
+enum class Payload {
+    File,
+    Folder,
+    SeveralFiles,
+    PlainText,
+    WebUrl,
+    WebUrlThenFile,
+    SymlinkToFolder,
+    UriList
+};
 
 struct DropCase {
     const char* name;
@@ -72,6 +83,9 @@ struct DropCase {
     bool hasFile;       // the DropObject item carries a file item
     bool directory;     // and it is a folder
     const char* first;  // the leaf of the path handed over
+    // For a URI list: its lines as another program sends them, "{dir}" standing for the temporary folder, in
+    // which the files one.txt and second.txt exist.
+    const char* list;
 };
 
 class DropKindTest : public DropTest, public ::testing::WithParamInterface<DropCase> {
@@ -94,6 +108,13 @@ protected:
                 const std::string link = dir_.path().toStdString() + "/link";
                 EXPECT_EQ(::symlink(target.c_str(), link.c_str()), 0);
                 return testsupport::FileUrlData({link});
+            }
+            case Payload::UriList: {
+                MakeFile(dir_, "one.txt");
+                MakeFile(dir_, "second.txt");
+                QByteArray list(GetParam().list);
+                list.replace("{dir}", dir_.path().toUtf8());
+                return testsupport::UriListData(list);
             }
         }
         return nullptr;
@@ -129,13 +150,34 @@ TEST_P(DropKindTest, DropRaisesEventsOnlyForAdmittedItems) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, DropKindTest,
-    ::testing::Values(DropCase{"File", Payload::File, true, true, false, "one.txt"},
-                      DropCase{"Folder", Payload::Folder, true, true, true, "folder"},
-                      DropCase{"SymlinkToFolder", Payload::SymlinkToFolder, true, true, true, "link"},
-                      DropCase{"SeveralFilesFirstCounts", Payload::SeveralFiles, true, true, false, "second.txt"},
-                      DropCase{"WebUrlFirstGivesNoFileItem", Payload::WebUrlThenFile, true, false, false, ""},
-                      DropCase{"PlainTextRefused", Payload::PlainText, false, false, false, ""},
-                      DropCase{"WebUrlRefused", Payload::WebUrl, false, false, false, ""}),
+    ::testing::Values(
+        DropCase{"File", Payload::File, true, true, false, "one.txt", nullptr},
+        DropCase{"Folder", Payload::Folder, true, true, true, "folder", nullptr},
+        DropCase{"SymlinkToFolder", Payload::SymlinkToFolder, true, true, true, "link", nullptr},
+        DropCase{"SeveralFilesFirstCounts", Payload::SeveralFiles, true, true, false, "second.txt", nullptr},
+        DropCase{"WebUrlBeforeAFileLeavesTheFile", Payload::WebUrlThenFile, true, true, false, "one.txt",
+                 nullptr},
+        DropCase{"PlainTextRefused", Payload::PlainText, false, false, false, "", nullptr},
+        DropCase{"WebUrlRefused", Payload::WebUrl, false, false, false, "", nullptr},
+        // URI lists as other programs send them: only a file URI of this machine with an absolute path, free
+        // of NUL bytes, names a file; anything else is as if it were not there.
+        DropCase{"NulByteRefused", Payload::UriList, false, false, false, "", "file:///x%00y\r\n"},
+        DropCase{"NulByteInARealNameRefused", Payload::UriList, false, false, false, "",
+                 "file://{dir}/one.txt%00\r\n"},
+        DropCase{"RelativeNameRefused", Payload::UriList, false, false, false, "", "file:relative-name\r\n"},
+        DropCase{"OptionLikeNameRefused", Payload::UriList, false, false, false, "", "file:--help\r\n"},
+        DropCase{"BareSchemeRefused", Payload::UriList, false, false, false, "", "file:\r\n"},
+        DropCase{"HostOnlyRefused", Payload::UriList, false, false, false, "", "file://localhost\r\n"},
+        DropCase{"OtherHostRefused", Payload::UriList, false, false, false, "",
+                 "file://otherhost{dir}/one.txt\r\n"},
+        DropCase{"LocalhostTaken", Payload::UriList, true, true, false, "one.txt",
+                 "file://localhost{dir}/one.txt\r\n"},
+        DropCase{"SingleSlashTaken", Payload::UriList, true, true, false, "one.txt",
+                 "file:{dir}/one.txt\r\n"},
+        DropCase{"MalformedItemsBeforeFilesLeaveTheFilesInOrder", Payload::UriList, true, true, false,
+                 "second.txt",
+                 "file:--help\r\nfile:///x%00y\r\nfile://otherhost{dir}/one.txt\r\nhttps://example.org/\r\n"
+                 "file://{dir}/second.txt\r\nfile://{dir}/one.txt\r\n"}),
     [](const ::testing::TestParamInfo<DropCase>& c) { return std::string(c.param.name); });
 
 TEST_F(DropTest, DragThatEntersAndLeavesRaisesDragOverThenDragExit) {
@@ -163,6 +205,59 @@ TEST_F(DropTest, NameThatIsNotUtf8ArrivesWithItsExactBytes) {
     ASSERT_NE(drop, window_->seen.end());
     EXPECT_EQ(drop->path, path);
     EXPECT_EQ(std::make_shared<FolderItem>(drop->path)->Exists(), true);
+}
+
+// Data of another program that can no longer be read once `gone` is set: asking what it holds fails.
+class VanishingMimeData : public QMimeData {
+public:
+    bool hasFormat(const QString& format) const override {
+        if (gone) throw std::runtime_error("the source has gone");
+        return QMimeData::hasFormat(format);
+    }
+    bool gone = false;
+};
+
+TEST_F(DropTest, DataThatCannotBeReadRefusesTheDragWithOneLineOnStandardError) {
+    VanishingMimeData data;
+    data.setUrls({testsupport::FileUrl(MakeFile(dir_, "one.txt"))});
+    QWidget* target = testsupport::DropTarget(*area_);
+    // The source goes away in the middle of a drag, then before the next one begins.
+    for (const bool drop : {true, false}) {
+        data.gone = false;
+        if (drop) {
+            ASSERT_TRUE(testsupport::SendDragEnter(target, data));
+        }
+        data.gone = true;
+        ::testing::internal::CaptureStderr();
+        const bool accepted =
+            drop ? testsupport::SendDrop(target, data) : testsupport::SendDragEnter(target, data);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_FALSE(accepted) << (drop ? "drop" : "enter");
+        EXPECT_EQ(said.rfind("corvantil: refused a drag", 0), 0u) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find("the source has gone"), std::string::npos) << said;
+    }
+    EXPECT_EQ(window_->Count("Area.DropObject"), 0u);
+    EXPECT_EQ(area_->Text(), "Drop");
+}
+
+// A drop that comes through the top-level window, as the window system delivers another program's drop, is
+// answered first; the program has it from the event loop right after.
+TEST_F(DropTest, DropThroughTheWindowReachesTheProgramAfterItIsAnswered) {
+    const std::string path = MakeFile(dir_, "one.txt");
+    const auto data = testsupport::FileUrlData({path});
+    window_->seen.clear();
+    const testsupport::DragOutcome outcome = testsupport::DropThroughWindow(*area_, *data);
+    EXPECT_TRUE(outcome.enterAccepted);
+    EXPECT_TRUE(outcome.dropAccepted);
+    EXPECT_EQ(outcome.dropAction, Qt::CopyAction);
+    EXPECT_EQ(window_->Count("Area.DropObject"), 0u) << "delivered inside the window system's drop";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window_->Count("Area.DropObject") == 1; }));
+    const auto drop = std::find_if(window_->seen.begin(), window_->seen.end(),
+                                   [](const uitest::Seen& s) { return s.what == "Area.DropObject"; });
+    ASSERT_NE(drop, window_->seen.end());
+    EXPECT_EQ(drop->path, path);
+    EXPECT_EQ(window_->Names().back(), "Area.DragExit");
 }
 
 struct ActionCase {

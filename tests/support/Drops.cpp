@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QPlainTextEdit>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/qt/QtAccess.h"
 
@@ -37,6 +38,12 @@ std::unique_ptr<QMimeData> WebUrlData(const QStringList& urls) {
     for (const QString& url : urls) list.push_back(QUrl(url));
     auto data = std::make_unique<QMimeData>();
     data->setUrls(list);
+    return data;
+}
+
+std::unique_ptr<QMimeData> UriListData(const QByteArray& list) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QStringLiteral("text/uri-list"), list);
     return data;
 }
 
@@ -83,6 +90,27 @@ DragOutcome DragAcross(const platform::TextArea& area, const QMimeData& data, Qt
     outcome.enterAccepted = SendDragEnter(target, data, offered);
     outcome.moveAccepted = SendDragMove(target, data, offered);
     SendDragLeave(target);
+    return outcome;
+}
+
+DragOutcome DropThroughWindow(const platform::TextArea& area, const QMimeData& data,
+                              Qt::DropActions offered) {
+    QWidget* viewport = DropTarget(area);
+    QWidget* top = viewport->window();
+    QWindow* window = top->windowHandle();
+    DragOutcome outcome;
+    if (!window) return outcome;
+    const QPoint at = viewport->mapTo(top, Centre(viewport));
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    outcome.enterAccepted = enter.isAccepted();
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &move);
+    outcome.moveAccepted = move.isAccepted();
+    QDropEvent drop(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    outcome.dropAccepted = drop.isAccepted();
+    outcome.dropAction = drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
     return outcome;
 }
 

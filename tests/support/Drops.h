@@ -26,6 +26,8 @@ std::unique_ptr<QMimeData> FileUrlData(const std::vector<std::string>& paths);
 std::unique_ptr<QMimeData> TextData(const QString& text);
 // Mime data carrying web addresses (URLs that are not local files).
 std::unique_ptr<QMimeData> WebUrlData(const QStringList& urls);
+// Mime data whose URI list is exactly `list`'s bytes, as another program may send it.
+std::unique_ptr<QMimeData> UriListData(const QByteArray& list);
 
 // What a file manager offers: copy, move or link.
 inline constexpr Qt::DropActions kFileManagerActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
@@ -57,5 +59,9 @@ DragOutcome DropOn(const platform::TextArea& area, const QMimeData& data,
 // A whole drag that passes over the area: enter, move, leave.
 DragOutcome DragAcross(const platform::TextArea& area, const QMimeData& data,
                        Qt::DropActions offered = kFileManagerActions);
+// A whole drag that ends on the area as the window system delivers one: enter, move and drop sent to the
+// area's top-level window, which hands them on to the widget under the pointer.
+DragOutcome DropThroughWindow(const platform::TextArea& area, const QMimeData& data,
+                              Qt::DropActions offered = kFileManagerActions);
 
 }  // namespace testsupport

@@ -40,7 +40,7 @@ const DropCase kDrops[] = {
     {"SymlinkToFolder", Payload::SymlinkToFolder, true, Outcome::Refused},
     {"PlainText", Payload::PlainText, true, Outcome::Ignored},
     {"WebUrl", Payload::WebUrl, true, Outcome::Ignored},
-    {"WebUrlBeforeAFile", Payload::WebUrlThenFile, true, Outcome::Ignored},
+    {"WebUrlBeforeAFile", Payload::WebUrlThenFile, true, Outcome::Taken},
 };
 
 class DropKindTest : public MainWindowTest, public ::testing::WithParamInterface<std::tuple<DropCase, int>> {
@@ -59,7 +59,8 @@ protected:
             case Payload::PlainText: return testsupport::TextData("some text");
             case Payload::WebUrl: return testsupport::WebUrlData({"http://example.org/file.txt"});
             case Payload::WebUrlThenFile: {
-                auto data = testsupport::FileUrlData({MakeFile("dropped", "dropped content")});
+                taken = MakeFile("dropped", "dropped content");
+                auto data = testsupport::FileUrlData({taken});
                 data->setUrls({QUrl("http://example.org/"), data->urls().front()});
                 return data;
             }
@@ -124,11 +125,20 @@ INSTANTIATE_TEST_SUITE_P(Drops, DropKindTest, ::testing::Combine(::testing::Valu
                                     std::to_string(std::get<1>(c.param));
                          });
 
+// No drag the area admits comes without a local file any more, so the events are raised as the framework
+// raises them after a drop (DragOver, DropObject, DragExit), with an item that carries no file item.
 TEST_F(DropAreasTest, WithoutAFileItemTheErrorMarkDecidesTheColourTheDragLeaves) {
+    using platform::Value;
     window->errorArea1 = true;
-    auto data = testsupport::FileUrlData({MakeFile("dropped", "x")});
-    data->setUrls({QUrl("http://example.org/"), data->urls().front()});
-    EXPECT_TRUE(Drop(1, *data));
+    const Value item(platform::Ref<platform::Object>(std::make_shared<platform::DragItem>(nullptr)));
+    const Value copy(std::int32_t(1));
+    const platform::Ref<platform::TextArea> area = Area(1);
+    const Value over[] = {Value(std::int32_t(5)), Value(std::int32_t(5)), item, copy};
+    area->RaiseEvent(platform::event::kDragOver, over);
+    EXPECT_EQ(AreaColour(1), kLightBlue);
+    const Value dropped[] = {item, copy};
+    area->RaiseEvent(platform::event::kDropObject, dropped);
+    area->RaiseEvent(platform::event::kDragExit, dropped);
     EXPECT_EQ(AreaText(1), kPrompt1);
     EXPECT_EQ(AreaColour(1), kPink);
     EXPECT_TRUE(window->errorArea1);
