@@ -4,16 +4,21 @@
 //
 // Commands on standard input, one a line; each one sets what the next press drags:
 //   urls PATH[<TAB>PATH...]   file URLs of local files or folders
+//   uris URI[<TAB>URI...]     a URI list of exactly these lines, as another program may send it
 //   text TEXT                 plain text
 //   link ADDRESS              a web address (a URI list and the same text)
 // End of input ends the program.
 // Reports on standard output, one a line: "ready WINDOW_ID" once the window is on screen, "armed" after each
-// command, "started" when a drag begins, "action NAME" whenever the target's answer changes and "finished NAME"
-// with the drag's outcome (NAME is ignore, copy, move or link).
+// command, "started" when a drag begins, "action NAME" whenever the target's answer changes, "finished NAME"
+// with the drag's outcome (NAME is ignore, copy, move or link) and "answered MS" when the target's
+// XdndFinished arrives, MS milliseconds after the source saw the button go up (Qt's drag ends at the release
+// and does not wait for that answer, so the source watches the X connection for it).
 //
 // Usage: e2e_drag_source X Y   (the window's position on the screen)
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDrag>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,8 +27,10 @@
 #include <QWidget>
 
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -47,6 +54,44 @@ void report(const QByteArray& line) {
     std::fflush(stdout);
 }
 
+// Watches the source's X connection for the release of the button and for the target's XdndFinished.
+class AnswerWatch : public QAbstractNativeEventFilter {
+public:
+    explicit AnswerWatch(xcb_connection_t* connection) {
+        const char name[] = "XdndFinished";
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+        if (reply != nullptr)
+            finished_ = reply->atom;
+        std::free(reply);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        const int kind = event->response_type & ~0x80;
+        // The press and release reach the source as XInput 2 events, or as core events without it.
+        constexpr uint16_t kXiButtonRelease = 5;
+        const bool released =
+            kind == XCB_BUTTON_RELEASE ||
+            (kind == XCB_GE_GENERIC &&
+             reinterpret_cast<const xcb_ge_generic_event_t*>(event)->event_type == kXiButtonRelease);
+        if (released)
+            release_.start();
+        if (kind == XCB_CLIENT_MESSAGE && finished_ != XCB_NONE &&
+            reinterpret_cast<const xcb_client_message_event_t*>(event)->type == finished_) {
+            report("answered " + QByteArray::number(release_.isValid() ? release_.elapsed() : -1));
+            release_.invalidate();
+        }
+        return false;
+    }
+
+private:
+    xcb_atom_t finished_ = XCB_NONE;
+    QElapsedTimer release_;
+};
+
 class SourcePad : public QWidget {
 public:
     SourcePad() {
@@ -65,6 +110,9 @@ public:
             for (const QString& path : argument.split(QLatin1Char('\t'), Qt::SkipEmptyParts))
                 urls.append(QUrl::fromLocalFile(path));
             mime->setUrls(urls);
+        } else if (verb == "uris") {
+            mime->setData(QStringLiteral("text/uri-list"),
+                          argument.split(QLatin1Char('\t')).join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         } else if (verb == "text") {
             mime->setText(argument);
         } else if (verb == "link") {
@@ -114,6 +162,14 @@ int main(int argc, char** argv) {
         std::fputs("usage: e2e_drag_source X Y\n", stderr);
         return 2;
     }
+
+    auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+        std::fputs("e2e_drag_source: needs the xcb platform\n", stderr);
+        return 2;
+    }
+    AnswerWatch watch(x11->connection());
+    app.installNativeEventFilter(&watch);
 
     SourcePad pad;
     pad.move(arguments.at(1).toInt(), arguments.at(2).toInt());

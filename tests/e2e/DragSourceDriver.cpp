@@ -55,12 +55,17 @@ bool DragSourceDriver::carryWebAddress(const QString& address) {
     return command(QStringLiteral("link ") + address);
 }
 
+bool DragSourceDriver::carryUriList(const QStringList& uris) {
+    return command(QStringLiteral("uris ") + uris.join(QLatin1Char('\t')));
+}
+
 bool DragSourceDriver::pickUpAndMoveTo(const QPoint& target) {
     session_.moveMouse(centre_);
     session_.pressButton();
     pointer_ = centre_;
     if (waitForReport(QStringLiteral("started")).isEmpty())
         return false;
+    dragStart_ = consumed_;
     moveTo(target);
     return true;
 }
@@ -92,6 +97,23 @@ bool DragSourceDriver::waitForAcceptance() {
 QString DragSourceDriver::release() {
     session_.releaseButton();
     return waitForReport(QStringLiteral("finished ")).mid(9);
+}
+
+int DragSourceDriver::waitForAnswer() {
+    // The answer may come before the source's own report that the drag has ended, so it is looked for among
+    // everything the source said since the drag began.
+    int delay = -1;
+    waitUntil([&] {
+        readReports();
+        for (qsizetype i = dragStart_; i < lines_.size(); ++i) {
+            if (lines_.at(i).startsWith(QStringLiteral("answered "))) {
+                delay = lines_.at(i).mid(9).toInt();
+                return true;
+            }
+        }
+        return !running();
+    });
+    return delay;
 }
 
 bool DragSourceDriver::command(const QString& line) {

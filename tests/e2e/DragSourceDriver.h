@@ -30,6 +30,8 @@ public:
     bool carryFiles(const QStringList& paths);
     bool carryText(const QString& text);
     bool carryWebAddress(const QString& address);
+    // A URI list of exactly these lines, as another program may send it (no check that they are well formed).
+    bool carryUriList(const QStringList& uris);
 
     // Presses the button on the source's window and moves the pointer to `target` in a few steps, the button
     // held down; the drag is then under way over whatever lies at `target`.
@@ -42,6 +44,9 @@ public:
     // Releases the button and waits for the drag to end; returns how it ended (ignore, copy, move, link) or an
     // empty string if it did not end.
     QString release();
+    // After a drop: waits for the target's XdndFinished and returns how many milliseconds after the release
+    // the source had it, or -1 if it did not come.
+    int waitForAnswer();
 
     QString transcript() const { return lines_.join(QLatin1Char('\n')); }
 
@@ -55,6 +60,7 @@ private:
     QProcess process_;
     QStringList lines_;
     qsizetype consumed_ = 0;
+    qsizetype dragStart_ = 0;  // the first report after the current drag's "started"
     QByteArray partial_;
     QPoint centre_;
     QPoint pointer_;

@@ -1,9 +1,14 @@
 // Real drags from another X client onto the drop areas: the verdict's colour, a refused folder, the light
-// blue of a drag passing over, drags that carry no file, and a drop made while a comparison runs.
+// blue of a drag passing over, drags that carry no file (malformed file addresses among them), a drop made while a
+// comparison runs, and how soon the source hears back from a drop that starts a long one.
 #include "E2eTest.h"
 
 #include <QFile>
 #include <QStandardPaths>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <ostream>
 
@@ -83,33 +88,60 @@ INSTANTIATE_TEST_SUITE_P(Areas, SideE2eTest, ::testing::Values(0, 1),
                              return row.param == 0 ? std::string("First") : std::string("Second");
                          });
 
-enum class Carried { PlainText, WebAddress };
-void PrintTo(Carried carried, std::ostream* out) { *out << (carried == Carried::PlainText ? "text" : "address"); }
+enum class Carried { PlainText, WebAddress, UriList };
 
-class NoFileE2eTest : public E2eTest, public ::testing::WithParamInterface<Carried> {};
+struct NoFileCase {
+    const char* name;
+    Carried carried;
+    // For a URI list, its one line as another program sends it; "{dir}" stands for the test's folder.
+    const char* uri;
+};
+void PrintTo(const NoFileCase& c, std::ostream* out) { *out << c.name; }
 
-// With a file on the other side, a taken drop would start a comparison; the drag is refused instead and the
-// area stays as it was.
+class NoFileE2eTest : public E2eTest, public ::testing::WithParamInterface<NoFileCase> {};
+
+// With a file on the other side, a taken drop would start a comparison; the drag is refused instead, the program
+// goes on and the area stays as it was.
 TEST_P(NoFileE2eTest, DragWithoutAFileIsRefused) {
-    ASSERT_TRUE(dropFiles(0, {writeFile(QStringLiteral("file"), "content\n")}));
+    const NoFileCase& c = GetParam();
+    const QString file = writeFile(QStringLiteral("file"), "content\n");
+    ASSERT_TRUE(dropFiles(0, {file}));
     DragSourceDriver& drag = source();
-    if (GetParam() == Carried::PlainText)
-        ASSERT_TRUE(drag.carryText(files_.filePath(QStringLiteral("file"))));
-    else
+    switch (c.carried) {
+    case Carried::PlainText:
+        ASSERT_TRUE(drag.carryText(file));
+        break;
+    case Carried::WebAddress:
         ASSERT_TRUE(drag.carryWebAddress(QStringLiteral("https://example.org/wiki/SHA-2")));
+        break;
+    case Carried::UriList:
+        ASSERT_TRUE(drag.carryUriList({QString::fromUtf8(c.uri).replace(QStringLiteral("{dir}"), files_.path())}));
+        break;
+    }
     ASSERT_TRUE(drag.pickUpAndMoveTo(program_->centreOf(kDropAreas[1])));
     EXPECT_EQ(drag.release(), QStringLiteral("ignore"));
+    EXPECT_TRUE(program_->running()) << "the program ended";
     EXPECT_TRUE(program_->areaShows(1, kWhite));
     EXPECT_EQ(program_->verdict(), Verdict::None);
     // The program still takes a file afterwards.
     ASSERT_TRUE(dropFiles(1, {writeFile(QStringLiteral("same"), "content\n")}));
     EXPECT_TRUE(program_->waitForVerdict(Verdict::Identical)) << "shows " << verdictName(program_->verdict());
+    // Nothing went wrong on the way: no box about an exception beside the main window, nothing said about one.
+    EXPECT_EQ(session_->visibleWindows(program_->pid(), QStringLiteral("^Corvantil$")).size(), 1);
+    const QString said = program_->errorOutput();
+    EXPECT_FALSE(said.contains(QStringLiteral("exception"), Qt::CaseInsensitive)) << said.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Payloads, NoFileE2eTest, ::testing::Values(Carried::PlainText, Carried::WebAddress),
-                         [](const ::testing::TestParamInfo<Carried>& row) {
-                             return row.param == Carried::PlainText ? "PlainText" : "WebAddress";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, NoFileE2eTest,
+    ::testing::Values(NoFileCase{"PlainText", Carried::PlainText, ""},
+                      NoFileCase{"WebAddress", Carried::WebAddress, ""},
+                      NoFileCase{"NulByte", Carried::UriList, "file:///x%00y"},
+                      NoFileCase{"RelativeName", Carried::UriList, "file:relative-name"},
+                      NoFileCase{"OptionLikeName", Carried::UriList, "file:--help"},
+                      NoFileCase{"BareScheme", Carried::UriList, "file:"},
+                      NoFileCase{"OtherHost", Carried::UriList, "file://otherhost{dir}/file"}),
+    [](const ::testing::TestParamInfo<NoFileCase>& row) { return std::string(row.param.name); });
 
 // A `shasum` ahead of the real one on the program's PATH that logs the start and the end of each run and holds
 // each run until the test lets it go on, so that a comparison lasts as long as the test needs.
@@ -178,6 +210,36 @@ TEST_F(LongComparisonE2eTest, FileDroppedDuringARunIsComparedAfterItWithoutReent
     EXPECT_EQ(runs(), expected);
     EXPECT_TRUE(program_->areaShows(0, kWhite));
     EXPECT_TRUE(program_->areaShows(1, kWhite));
+}
+
+// A named pipe with no writer holds `shasum` until something writes to it: a comparison that lasts until the
+// test ends it. The drag that starts it hears back from the program at once all the same.
+using PipeE2eTest = E2eTest;
+
+TEST_F(PipeE2eTest, DropThatStartsARunThatWaitsOnAPipeIsAnsweredAtOnce) {
+    const QString pipe = files_.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    ASSERT_TRUE(dropFiles(0, {writeFile(QStringLiteral("empty"), "")}));
+
+    DragSourceDriver& drag = source();
+    ASSERT_TRUE(drag.carryFiles({pipe}));
+    ASSERT_TRUE(drag.pickUpAndMoveTo(program_->centreOf(kDropAreas[1])));
+    ASSERT_TRUE(drag.waitForAcceptance());
+    EXPECT_EQ(drag.release(), QStringLiteral("copy"));
+    const int answered = drag.waitForAnswer();
+    RecordProperty("answered_ms", answered);
+    EXPECT_GE(answered, 0) << "no XdndFinished came";
+    EXPECT_LT(answered, 100) << "XdndFinished came " << answered << " ms after the release";
+    EXPECT_EQ(program_->verdict(), Verdict::None) << "the run should still wait on the pipe";
+
+    // A writer that closes at once: `shasum` reads an empty pipe, the same content as the empty file.
+    int writer = -1;
+    ASSERT_TRUE(waitUntil([&] {
+        writer = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        return writer >= 0;
+    })) << "shasum never opened the pipe";
+    ::close(writer);
+    EXPECT_TRUE(program_->waitForVerdict(Verdict::Identical)) << "shows " << verdictName(program_->verdict());
 }
 
 }  // namespace
