@@ -17,8 +17,8 @@ using platform::PropertyListWriter;
 using platform::Ref;
 
 constexpr const char* kClassName = "AboutWindow.AboutWindow";
-constexpr const char* kMakerAddress = "www.corvantil.example";
-constexpr const char* kMakerHomePage = "https://www.corvantil.example/";
+constexpr const char* kMakerAddress = "corvantil.example";
+constexpr const char* kMakerHomePage = "https://corvantil.example/";
 constexpr const char* kSha2Article = "https://en.wikipedia.org/wiki/SHA-2";
 constexpr std::int32_t kNoIndex = std::numeric_limits<std::int32_t>::min();
 

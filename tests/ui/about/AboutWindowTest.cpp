@@ -1,6 +1,7 @@
-// The About window on the real framework: its fixed frame, its six controls as the user sees them, the two
-// links (colour, cursor, the page each opens) and its single instance, which OK and a close request only
-// hide. Addresses handed to the desktop are caught by a URL handler, so no browser starts.
+// The About window on the real framework: its fixed frame, its six controls as the user sees them, each
+// label's text shown in full, the two links (colour, cursor, the page each opens) and its single instance,
+// which OK and a close request only hide. Addresses handed to the desktop are caught by a URL handler, so no
+// browser starts.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -24,6 +26,7 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/QtAccess.h"
+#include "support/TextFit.h"
 #include "ui/about/AboutWindow.h"
 
 namespace {
@@ -130,7 +133,7 @@ const ControlCase kControls[] = {
      {platform::event::kButtonAction},
      QColor()},
     {"URL_Label1", [](About& w) -> Ref<platform::RectControl> { return w.URL_Label1(); }, false,
-     "www.corvantil.example", false, true, 0, QRect(63, 127, 135, 20), 4, kLinkEvents, kBlue},
+     "corvantil.example", false, true, 0, QRect(63, 127, 135, 20), 4, kLinkEvents, kBlue},
     {"basedOnLabel",
      [](About& w) -> Ref<platform::RectControl> { return w.basedOnLabel(); },
      false,
@@ -156,7 +159,7 @@ struct LinkCase {
 void PrintTo(const LinkCase& c, std::ostream* out) { *out << c.name; }
 
 const LinkCase kLinks[] = {
-    {"URL_Label1", [](About& w) { return w.URL_Label1(); }, "https://www.corvantil.example/"},
+    {"URL_Label1", [](About& w) { return w.URL_Label1(); }, "https://corvantil.example/"},
     {"SHA256Label", [](About& w) { return w.SHA256Label(); }, "https://en.wikipedia.org/wiki/SHA-2"},
 };
 
@@ -239,6 +242,27 @@ TEST_P(AboutControlTest, ShowsItsTextInItsFontAtItsPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, AboutControlTest, ::testing::ValuesIn(kControls),
+                         [](const ::testing::TestParamInfo<ControlCase>& p) {
+                             return std::string(p.param.name);
+                         });
+
+std::vector<ControlCase> Labels() {
+    std::vector<ControlCase> labels;
+    std::copy_if(std::begin(kControls), std::end(kControls), std::back_inserter(labels),
+                 [](const ControlCase& c) { return !c.button; });
+    return labels;
+}
+
+class AboutLabelTest : public AboutWindowTest, public ::testing::WithParamInterface<ControlCase> {};
+
+TEST_P(AboutLabelTest, ShowsItsWholeTextInItsWidth) {
+    auto* label = qobject_cast<QLabel*>(WidgetOf(GetParam().get(*window)));
+    ASSERT_NE(label, nullptr);
+    ASSERT_EQ(label->text(), GetParam().text);
+    EXPECT_TRUE(testsupport::ShowsItsTextInFull(*label));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, AboutLabelTest, ::testing::ValuesIn(Labels()),
                          [](const ::testing::TestParamInfo<ControlCase>& p) {
                              return std::string(p.param.name);
                          });

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QTimer>
 
+#include "support/TextFit.h"
 #include "tests/ui/main/MainWindowFixture.h"
 
 namespace corvantil::test {
@@ -63,6 +64,23 @@ INSTANTIATE_TEST_SUITE_P(
                       VerdictCase{"EmptyAgainstOneByte", "", "\n", kDifferent},
                       VerdictCase{"TwoEmptyFiles", "", "", kIdentical}),
     [](const ::testing::TestParamInfo<VerdictCase>& c) { return std::string(c.param.name); });
+
+// Each verdict the result label can show fits it whole, in the label's 20 pixels, bold for "identical".
+class VerdictFitTest : public CompareFilesTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(VerdictFitTest, ResultLabelShowsTheWholeVerdictInItsWidth) {
+    const bool identical = std::string(GetParam()) == kIdentical;
+    GiveSide(1, MakeFile("one", "a"));
+    GiveSide(2, MakeFile("two", identical ? "a" : "b"));
+    window->CompareFiles();
+    ExpectVerdict(GetParam());
+    EXPECT_TRUE(testsupport::ShowsItsTextInFull(*Label()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Verdicts, VerdictFitTest, ::testing::Values(kIdentical, kDifferent),
+                         [](const ::testing::TestParamInfo<const char*>& c) {
+                             return std::string(c.param) == kIdentical ? "Identical" : "Different";
+                         });
 
 TEST_F(CompareFilesTest, DifferentRightAfterIdenticalIsRedAndNotBold) {
     GiveSide(1, MakeFile("one", "a"));
