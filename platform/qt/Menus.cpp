@@ -2,7 +2,8 @@
 // "-" separators, "Cmd+" shortcuts as Qt's Ctrl (Command on macOS) and the About and Quit roles. A chosen
 // item goes to the window's handler registered under its name, else to the item's own Action. The Edit
 // items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act on the focused text
-// field and, when AutoEnable is set, are enabled only while they can act.
+// field and, when AutoEnable is set, are enabled only while they can act on the focused widget of their
+// window.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -110,19 +111,22 @@ bool Act(EditCommand command, QWidget* focus) {
     return true;
 }
 
-// Keeps the auto-enabled Edit actions of one menu bar in line with the focused editor.
+// Keeps the auto-enabled Edit actions of one window in line with the window's focused editor.
 class EditCommands : public QObject {
 public:
-    explicit EditCommands(QObject* parent) : QObject(parent) {
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    // `window`: the top-level widget whose focus the actions follow; without one, the application's focus.
+    EditCommands(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
             qt::windows::Dispatch([&] {
-                Watch(now);
+                if (qobject_cast<QMenuBar*>(now) && !qobject_cast<QMenuBar*>(old) && InWindow(now))
+                    beforeMenuBar_ = old;
+                Watch(Focused());
                 Update();
             });
         });
         if (QClipboard* clipboard = QApplication::clipboard())
             connect(clipboard, &QClipboard::dataChanged, this, &EditCommands::Updated);
-        Watch(QApplication::focusWidget());
+        Watch(Focused());
     }
 
     void Track(QAction* action, EditCommand command) { tracked_.emplace_back(action, command); }
@@ -133,13 +137,22 @@ public:
     }
 
     void Update() {
-        const QWidget* focus = QApplication::focusWidget();
+        const QWidget* focus = Focused();
         for (const auto& [action, command] : tracked_) {
             if (action) action->setEnabled(CanAct(command, focus));
         }
     }
 
 private:
+    bool InWindow(const QWidget* widget) const { return !window_ || (widget && widget->window() == window_); }
+
+    // The widget with the window's focus. A menu opened from the keyboard (Alt+E) gives the keyboard focus to
+    // the menu bar until it closes; the Edit commands look past the bar to the widget it took the focus from.
+    QWidget* Focused() const {
+        QWidget* focus = window_ ? window_->focusWidget() : QApplication::focusWidget();
+        return qobject_cast<QMenuBar*>(focus) ? beforeMenuBar_.data() : focus;
+    }
+
     template <class Editor>
     void WatchDocumentEditor(Editor* editor) {
         watching_.push_back(connect(editor, &Editor::selectionChanged, this, &EditCommands::Updated));
@@ -171,6 +184,8 @@ private:
         }
     }
 
+    QPointer<QWidget> window_;
+    QPointer<QWidget> beforeMenuBar_;
     std::vector<std::pair<QPointer<QAction>, EditCommand>> tracked_;
     std::vector<QMetaObject::Connection> watching_;
     QPointer<QWidget> watched_;
@@ -243,7 +258,7 @@ void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edi
 
 QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent) {
     auto* menuBar = new QMenuBar(parent);
-    auto* edits = new EditCommands(menuBar);
+    auto* edits = new EditCommands(parent ? parent->window() : nullptr, menuBar);
     for (std::int32_t i = 0; i < bar.Count(); ++i) {
         const Ref<MenuItem> entry = bar.Item(i);
         if (!entry) continue;

@@ -248,6 +248,27 @@ TEST_F(EditCommandsTest, AutoEnabledCommandsAreEnabledOnlyWhenTheyCanAct) {
     EXPECT_FALSE(window_->MenuBar()->Lookup("EditSelectAll")->Action());
 }
 
+// Alt+E gives the keyboard focus to the menu bar while the menu is open; the commands still follow the
+// editor.
+TEST_F(EditCommandsTest, MenuOpenedFromTheKeyboardFollowsTheEditorItTookTheFocusFrom) {
+    editor_->selectAll();
+    QMenuBar* bar = qt::MenuBarWidget(*window_);
+    QTest::keyClick(window_->Top(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_NE(bar->activeAction(), nullptr) << "Alt+E opened no menu";
+    EXPECT_EQ(bar->activeAction()->text(), "&Edit");
+    EXPECT_EQ(QApplication::focusWidget(), bar);
+    for (const char* edit : {"EditCut", "EditCopy", "EditClear", "EditSelectAll"})
+        EXPECT_TRUE(Enabled(edit)) << edit;
+
+    // Chosen from that menu, a command acts on the editor.
+    QMenu* menu = bar->activeAction()->menu();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_T);
+    EXPECT_EQ(area_->Text(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "hello");
+    EXPECT_EQ(QApplication::focusWidget(), editor_);
+}
+
 TEST_F(EditCommandsTest, WindowHandlerTakesPrecedenceOverTheEditCommand) {
     window_->AddMenuHandler("EditSelectAll", MakeFunction(&TestWindow::Menu_Chosen));
     Choose("EditSelectAll");
