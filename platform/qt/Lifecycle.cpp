@@ -18,6 +18,7 @@
 #include <typeinfo>
 #include <utility>
 
+#include "WindowImpl.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Menus.h"
@@ -90,7 +91,10 @@ const ClassDescription& Application::Lookup() {
     return description;
 }
 
-void Application::SetMenuBar(const Ref<platform::MenuBar>& bar) { menuBar_ = bar; }
+void Application::SetMenuBar(const Ref<platform::MenuBar>& bar) {
+    menuBar_ = bar;
+    if (gAppObject.get() == this) qt::windows::ApplicationMenuBarChanged();
+}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Life cycle
@@ -117,6 +121,7 @@ void RuntimeInitExternalClasses() {
 void RuntimeRegisterAppObject(const Ref<Application>& app) {
     CheckMainThread("RuntimeRegisterAppObject");
     gAppObject = app;
+    qt::windows::ApplicationMenuBarChanged();
 }
 
 Ref<Application> RuntimeAppObject() { return gAppObject; }

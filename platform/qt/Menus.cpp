@@ -3,7 +3,7 @@
 // item goes to the window's handler registered under its name, else to the item's own Action. The Edit
 // items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act on the focused text
 // field and, when AutoEnable is set, are enabled only while they can act on the focused widget of their
-// window.
+// window. A window without a menu bar of its own answers the shortcuts of the application's menu bar.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -225,6 +225,19 @@ void Choose(const WeakRef<Object>& windowRef, const WeakRef<MenuItem>& itemRef) 
     });
 }
 
+// Gives an item's action its name, shortcut and role, sends its trigger to Choose and tracks an Edit command.
+void Bind(QAction& action, const Ref<MenuItem>& item, Window& window, EditCommands& edits) {
+    action.setObjectName(ToQString(item->Name()));
+    action.setShortcut(ShortcutOf(*item));
+    action.setMenuRole(RoleOf(*item));
+    const WeakRef<Object> windowRef = window.weak_from_this();
+    const WeakRef<MenuItem> itemRef = item;
+    QObject::connect(&action, &QAction::triggered, &action,
+                     [windowRef, itemRef] { Choose(windowRef, itemRef); });
+    if (const auto command = EditCommandNamed(item->Name()); command && item->AutoEnable())
+        edits.Track(&action, *command);
+}
+
 void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edits) {
     for (std::int32_t i = 0; i < parent.Count(); ++i) {
         const Ref<MenuItem> item = parent.Item(i);
@@ -242,15 +255,23 @@ void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edi
             Fill(*sub, *item, window, edits);
             continue;
         }
-        QAction* action = menu.addAction(ToQString(item->Text()));
-        action->setObjectName(ToQString(item->Name()));
-        action->setShortcut(ShortcutOf(*item));
-        action->setMenuRole(RoleOf(*item));
-        const WeakRef<Object> windowRef = window.weak_from_this();
-        const WeakRef<MenuItem> itemRef = item;
-        QObject::connect(action, &QAction::triggered, action, [windowRef, itemRef] { Choose(windowRef, itemRef); });
-        if (const auto command = EditCommandNamed(item->Name()); command && item->AutoEnable())
-            edits.Track(action, *command);
+        Bind(*menu.addAction(ToQString(item->Text())), item, window, edits);
+    }
+}
+
+// Adds an action for every item below `parent` straight to `top`, without menus: their shortcuts work while
+// `top` is the active window.
+void AddCommands(QWidget& top, const MenuItem& parent, Window& window, EditCommands& edits) {
+    for (std::int32_t i = 0; i < parent.Count(); ++i) {
+        const Ref<MenuItem> item = parent.Item(i);
+        if (!item || item->IsSeparator()) continue;
+        if (item->Count() > 0) {
+            AddCommands(top, *item, window, edits);
+            continue;
+        }
+        auto* action = new QAction(ToQString(item->Text()), &edits);
+        Bind(*action, item, window, edits);
+        top.addAction(action);
     }
 }
 
@@ -275,6 +296,13 @@ QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent) {
     }
     edits->Update();
     return menuBar;
+}
+
+QObject* BuildMenuCommands(Window& window, const MenuBar& bar, QWidget& top) {
+    auto* edits = new EditCommands(&top, &top);
+    AddCommands(top, bar, window, *edits);
+    edits->Update();
+    return edits;
 }
 
 // ---------------------------------------------------------------------------------------------------------------

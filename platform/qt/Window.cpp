@@ -9,6 +9,7 @@
 // MaximizeButton, FullScreenButton (title-bar buttons). Kept and readable through Setting() only:
 // Placement (the window manager places every window), Composite, LiveResize, MacProcID and the Frame
 // values other than 0 and 8 (shown as document windows).
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -23,6 +24,7 @@
 #include "QtText.h"
 #include "ShellWait.h"
 #include "WindowImpl.h"
+#include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Window.h"
 #include "platform/detail/Internal.h"
@@ -107,6 +109,10 @@ void qt::windows::DisposeWidget(QWidget* widget) {
         widget->deleteLater();
     else
         delete widget;
+}
+
+void qt::windows::ApplicationMenuBarChanged() {
+    for (const Ref<Window>& window : Registry()) window->Impl().SyncApplicationCommands();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -290,6 +296,23 @@ void WindowImpl::CloseRequested() {
     CloseNow();
 }
 
+void WindowImpl::SyncApplicationCommands() {
+    if (QObject* old = applicationCommands.data()) {
+        applicationCommands = nullptr;
+        for (QAction* action : old->findChildren<QAction*>()) {
+            if (top) top->removeAction(action);
+        }
+        if (gEventDepth > 0)
+            old->deleteLater();
+        else
+            delete old;
+    }
+    if (menuBar || !top) return;
+    const Ref<Application> app = RuntimeAppObject();
+    const Ref<platform::MenuBar> bar = app ? app->MenuBar() : nullptr;
+    if (bar) applicationCommands = BuildMenuCommands(self, *bar, *top);
+}
+
 bool WindowImpl::PressDefaultButton(bool cancel) {
     for (const auto& [name, control] : controls) {
         ControlImpl& d = control->Impl();
@@ -329,6 +352,7 @@ void Window::Constructor() {
         impl_->RaiseWindowEvent("CreateControls");
         const Value window[] = {Value(std::static_pointer_cast<Object>(self))};
         impl_->RaiseWindowEvent("AddMenuHandlers", window);
+        impl_->SyncApplicationCommands();
         const std::vector<Ref<RectControl>> created = Controls();
         for (const Ref<RectControl>& control : created) control->RaiseEvent(event::kOpen, {});
         impl_->constructing = false;
@@ -430,6 +454,7 @@ void Window::SetMenuBar(const Ref<platform::MenuBar>& bar) {
         impl_->menuBarWidget = BuildMenuBar(*this, *bar, &widget);
         impl_->menuBarWidget->setVisible(impl_->menuBarVisible);
     }
+    impl_->SyncApplicationCommands();
     impl_->SyncSizes();
 }
 

@@ -54,11 +54,15 @@ struct WindowImpl {
     void CloseRequested();
     // Enter/Return and Escape: the default and the cancel push button.
     bool PressDefaultButton(bool cancel);
+    // A window without a menu bar of its own answers the shortcuts of the application's menu bar, as the one
+    // menu bar of macOS serves every window; one with its own bar answers its own only.
+    void SyncApplicationCommands();
 
     Window& self;
     QPointer<WindowWidget> top;
     QPointer<QWidget> content;
     QPointer<QMenuBar> menuBarWidget;
+    QPointer<QObject> applicationCommands;  // owns the actions SyncApplicationCommands added to the top
     bool widgetsMade = false;
     bool constructing = false;
     bool constructed = false;
@@ -119,9 +123,14 @@ bool IsRegistered(const Window& window);
 bool Dispatch(const std::function<void()>& handler);
 // Hides a widget and deletes it: now, or later while an EventScope is open.
 void DisposeWidget(QWidget* widget);
+// The application's menu bar has changed: the windows without one of their own follow it.
+void ApplicationMenuBarChanged();
 }  // namespace qt::windows
 
 // Builds the Qt menu bar of a window from a menu bar's tree (Menus.cpp).
 QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent);
+// Adds the actions of a menu bar's items to the top-level widget `top`, with their shortcuts but shown in no
+// menu; the returned object owns them (Menus.cpp).
+QObject* BuildMenuCommands(Window& window, const MenuBar& bar, QWidget& top);
 
 }  // namespace platform

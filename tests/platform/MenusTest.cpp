@@ -1,5 +1,6 @@
 // Menus on Qt: a window's QMenuBar built from a MenuItem tree (mnemonics, shortcuts, roles, separators),
-// where a chosen item goes, the Quit item, and the Edit items acting on the focused text field.
+// where a chosen item goes, the Quit item, the Edit items acting on the focused text field, and the
+// application's menu bar answering the keys of a window without a bar of its own.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -153,6 +154,67 @@ TEST_F(MenusTest, QuitItemEndsTheRunWithExitCodeZero) {
     auto window = WindowWithBar();
     QAction* quit = qt::MenuAction(*window, "FileQuit");
     QTimer::singleShot(0, quit, &QAction::trigger);
+    RuntimeRun();
+    EXPECT_EQ(RuntimeExit(), 0);
+    uitest::FreshRuntime();
+}
+
+// A window that sets no menu bar, with the application's menu bar set.
+class ApplicationMenuBarTest : public MenusTest {
+protected:
+    void SetUp() override {
+        MenusTest::SetUp();
+        auto app = RuntimeCheckCast<Application>(RuntimeNewObject(Application::Lookup()));
+        app->SetMenuBar(ProgramLikeBar());
+        RuntimeRegisterAppObject(app);
+        window_ = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
+            w.AddFromList<Label>(Label::Lookup(), "Caption",
+                                 uitest::LabelList("Caption", {10, 100, 100, 20}, "x"));
+        });
+        window_->Constructor();
+        window_->Top()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Top()));
+    }
+    void TearDown() override {
+        RuntimeRegisterAppObject(nullptr);
+        MenusTest::TearDown();
+    }
+
+    // The action for an item among those the window's top-level widget answers.
+    QAction* Command(const char* name) const {
+        for (QAction* action : window_->Top()->actions())
+            if (action->objectName() == name) return action;
+        return nullptr;
+    }
+
+    Ref<TestWindow> window_;
+};
+
+TEST_F(ApplicationMenuBarTest, WindowWithoutABarAnswersTheApplicationsShortcutsInNoMenu) {
+    EXPECT_EQ(qt::MenuBarWidget(*window_), nullptr);
+    ASSERT_NE(Command("FileQuit"), nullptr);
+    EXPECT_EQ(Command("FileQuit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ASSERT_NE(Command("EditCopy"), nullptr);
+    EXPECT_EQ(Command("FileMenu"), nullptr) << "menus are not commands";
+    EXPECT_EQ(Command("EditSeparator1"), nullptr);
+
+    // Where no text field has the focus, the Edit commands have nothing to act on.
+    window_->ControlByName("Caption")->SetFocus();
+    for (const char* edit : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
+        EXPECT_FALSE(Command(edit)->isEnabled()) << edit;
+    EXPECT_TRUE(Command("FileQuit")->isEnabled());
+
+    // A bar of its own takes their place.
+    window_->SetMenuBar(ProgramLikeBar());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Command("FileQuit"), nullptr);
+    EXPECT_NE(qt::MenuAction(*window_, "FileQuit"), nullptr);
+}
+
+TEST_F(ApplicationMenuBarTest, QuitShortcutInAWindowWithoutABarEndsTheRun) {
+    QTimer::singleShot(0, window_->Top(),
+                       [&] { QTest::keyClick(window_->Top(), Qt::Key_Q, Qt::ControlModifier); });
+    QTimer::singleShot(5000, window_->Top(), [] { Quit(1); });  // the keys went nowhere
     RuntimeRun();
     EXPECT_EQ(RuntimeExit(), 0);
     uitest::FreshRuntime();
