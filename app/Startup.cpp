@@ -5,8 +5,8 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "platform/Platform.h"
+#include "plugins/PluginEntrypoints.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/main/MainWIndow.h"
 #include "ui/menus/MainMenuBar.h"

@@ -13,8 +13,8 @@
 #include <QtGlobal>
 
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "platform/qt/QtAccess.h"
+#include "plugins/PluginEntrypoints.h"
 
 namespace corvantil::bench {
 

@@ -14,10 +14,10 @@
 
 #include "app/App.h"
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "app/Startup.h"
 #include "platform/Platform.h"
 #include "platform/detail/Internal.h"
+#include "plugins/PluginEntrypoints.h"
 #include "ui/menus/MainMenuBar.h"
 
 namespace {

@@ -1,5 +1,10 @@
 #include "tests/hostile/HostileFixture.h"
 
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,18 +15,12 @@
 #include <QPlainTextEdit>
 #include <QThread>
 #include <QWidget>
-
-#include <fcntl.h>
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "app/Startup.h"
 #include "platform/qt/QtAccess.h"
+#include "plugins/PluginEntrypoints.h"
 #include "tests/support/Drops.h"
 
 namespace corvantil::hostile {

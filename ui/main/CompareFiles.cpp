@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PluginEntrypoints.h"
+#include "plugins/PluginEntrypoints.h"
 #include "ui/main/MainWIndow.h"
 #include "ui/main/Side.h"
 
@@ -45,7 +45,8 @@ bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& she
     const bool notFound = shell.ErrorCode() == 1;
     Ref<platform::TextArea> area = (window.*side.area)();
     Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
-    std::string text = Require(lineEnd, "EndOfLine")->Operator_AddRight(Require(area, side.controlName)->Text());
+    std::string text =
+        Require(lineEnd, "EndOfLine")->Operator_AddRight(Require(area, side.controlName)->Text());
     lineEnd = platform::EndOfLine();
     text = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
     text += notFound ? std::string("File not found") : "File Error # " + platform::Str(shell.ErrorCode(), "");
@@ -61,8 +62,8 @@ bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& she
 
 void MainWIndow::CompareFiles() {
     // One runner serves both sides; releasing it at the end of the call, on every way out, is its end.
-    Ref<platform::Shell> shell =
-        platform::RuntimeCheckCast<platform::Shell>(New(platform::Shell::Lookup()), platform::Shell::Lookup());
+    Ref<platform::Shell> shell = platform::RuntimeCheckCast<platform::Shell>(New(platform::Shell::Lookup()),
+                                                                             platform::Shell::Lookup());
     Require(shell, "Shell");
 
     Ref<platform::Label> label = ResultLabel();
@@ -76,7 +77,8 @@ void MainWIndow::CompareFiles() {
 
     const bool identical = checkSum1 == checkSum2;
     label = ResultLabel();
-    Require(label, "ResultLabel")->SetText(identical ? "These files are identical" : "These files are different");
+    Require(label, "ResultLabel")
+        ->SetText(identical ? "These files are identical" : "These files are different");
     label = ResultLabel();
     Require(label, "ResultLabel")
         ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));

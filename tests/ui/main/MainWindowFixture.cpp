@@ -1,5 +1,10 @@
 #include "tests/ui/main/MainWindowFixture.h"
 
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
@@ -7,12 +12,6 @@
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QWidget>
-
-#include <fcntl.h>
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,10 +19,10 @@
 #include <ostream>
 
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "app/Startup.h"
 #include "platform/detail/Internal.h"
 #include "platform/qt/QtAccess.h"
+#include "plugins/PluginEntrypoints.h"
 #include "support/Drops.h"
 
 namespace corvantil::test {
@@ -88,15 +87,18 @@ void MainWindowTest::SetUp() {
     ASSERT_EQ(::mkdir(bin.c_str(), 0755), 0);
     WriteBytes(bin + "/shasum",
                "#!/bin/sh\n"
-               "ctl='" + control + "'\n"
-               "printf '%s\\0' \"$3\" >> \"$ctl/runs\"\n"
-               "if [ -f \"$ctl/hold\" ]; then\n"
-               "  i=0; while [ ! -f \"$ctl/go\" ] && [ $i -lt 1000 ]; do sleep 0.01; i=$((i+1)); done\n"
-               "  rm -f \"$ctl/go\"\n"
-               "fi\n"
-               "if [ -f \"$ctl/status\" ]; then read s < \"$ctl/status\"; exit \"$s\"; fi\n"
-               "if [ -f \"$ctl/output\" ]; then cat \"$ctl/output\"; exit 0; fi\n"
-               "exec '" + real.toStdString() + "' \"$@\"\n");
+               "ctl='" +
+                   control +
+                   "'\n"
+                   "printf '%s\\0' \"$3\" >> \"$ctl/runs\"\n"
+                   "if [ -f \"$ctl/hold\" ]; then\n"
+                   "  i=0; while [ ! -f \"$ctl/go\" ] && [ $i -lt 1000 ]; do sleep 0.01; i=$((i+1)); done\n"
+                   "  rm -f \"$ctl/go\"\n"
+                   "fi\n"
+                   "if [ -f \"$ctl/status\" ]; then read s < \"$ctl/status\"; exit \"$s\"; fi\n"
+                   "if [ -f \"$ctl/output\" ]; then cat \"$ctl/output\"; exit 0; fi\n"
+                   "exec '" +
+                   real.toStdString() + "' \"$@\"\n");
     const char* path = std::getenv("PATH");
     oldPath_ = path ? path : "";
     ::setenv("PATH", (bin + ":" + oldPath_).c_str(), 1);
@@ -163,7 +165,9 @@ void MainWindowTest::SetToolStatus(int status) {
     WriteBytes(file, std::to_string(status) + "\n");
 }
 
-void MainWindowTest::SetToolOutput(const std::string& output) { WriteBytes(TempPath(kToolFolder) + "/output", output); }
+void MainWindowTest::SetToolOutput(const std::string& output) {
+    WriteBytes(TempPath(kToolFolder) + "/output", output);
+}
 
 void MainWindowTest::HoldTool() { WriteBytes(TempPath(kToolFolder) + "/hold", ""); }
 
@@ -176,7 +180,8 @@ void MainWindowTest::GiveSide(int side, const std::string& path) {
 }
 
 platform::Ref<platform::TextArea> MainWindowTest::Area(int side) const {
-    return platform::RuntimeCheckCast<platform::TextArea>(window->ControlByName(side == 1 ? "TextArea1" : "TextArea2"));
+    return platform::RuntimeCheckCast<platform::TextArea>(
+        window->ControlByName(side == 1 ? "TextArea1" : "TextArea2"));
 }
 
 QWidget* MainWindowTest::Widget(const platform::Ref<platform::RectControl>& control) const {
@@ -187,7 +192,9 @@ QPlainTextEdit* MainWindowTest::Editor(int side) const { return platform::qt::Ed
 
 QWidget* MainWindowTest::Viewport(int side) const { return platform::qt::DropViewport(*Area(side)); }
 
-QLabel* MainWindowTest::Label() const { return qobject_cast<QLabel*>(Widget(window->ControlByName("ResultLabel"))); }
+QLabel* MainWindowTest::Label() const {
+    return qobject_cast<QLabel*>(Widget(window->ControlByName("ResultLabel")));
+}
 
 QWidget* MainWindowTest::Wheel() const { return Widget(window->ControlByName("ProgressWheel1")); }
 
@@ -199,7 +206,9 @@ QColor MainWindowTest::AreaColour(int side) const { return Editor(side)->palette
 
 std::string MainWindowTest::LabelText() const { return Label()->text().toStdString(); }
 
-bool MainWindowTest::Drop(int side, const QMimeData& data) { return testsupport::DropOn(*Area(side), data).dropAccepted; }
+bool MainWindowTest::Drop(int side, const QMimeData& data) {
+    return testsupport::DropOn(*Area(side), data).dropAccepted;
+}
 
 bool MainWindowTest::DropFile(int side, const std::string& path) { return DropFiles(side, {path}); }
 
@@ -217,6 +226,8 @@ QColor MainWindowTest::DragAcross(int side, const std::string& path) {
     return over;
 }
 
-QString MainWindowTest::Qs(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+QString MainWindowTest::Qs(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
 
 }  // namespace corvantil::test

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/FileTypes1.h"
-#include "app/PluginEntrypoints.h"
 #include "app/Startup.h"
 #include "platform/Platform.h"
 #include "platform/detail/Internal.h"
 #include "platform/qt/QtAccess.h"
+#include "plugins/PluginEntrypoints.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/main/MainWIndow.h"
 

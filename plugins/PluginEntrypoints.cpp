@@ -1,6 +1,6 @@
 // The table of plug-in entry points and its filling at early start-up. The table holds the shell plug-in's
 // four entries, the only plug-in operations the program calls.
-#include "app/PluginEntrypoints.h"
+#include "plugins/PluginEntrypoints.h"
 
 namespace corvantil {
 
