@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plugins/PluginEntrypoints.h"
+#include "plugins/ShellRunner.h"
 #include "ui/main/MainWIndow.h"
 #include "ui/main/Side.h"
 
@@ -61,29 +62,27 @@ bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& she
 }  // namespace
 
 void MainWIndow::CompareFiles() {
-    // One runner serves both sides; releasing it at the end of the call, on every way out, is its end.
-    Ref<platform::Shell> shell = platform::RuntimeCheckCast<platform::Shell>(New(platform::Shell::Lookup()),
-                                                                             platform::Shell::Lookup());
-    Require(shell, "Shell");
+    // One runner serves both sides; it is released at the end of the call, on every way out.
+    ShellRunner shell;
 
     Ref<platform::Label> label = ResultLabel();
     Require(label, "ResultLabel")->SetText("");
     label = ResultLabel();
     Require(label, "ResultLabel")->Refresh(true);
 
-    for (const Side* side : {&kSide1, &kSide2}) {
-        if (!DigestSide(*this, *side, *shell)) return;
+    // Side 1 first; a failing side ends the comparison.
+    if (DigestSide(*this, kSide1, *shell) && DigestSide(*this, kSide2, *shell)) {
+        const bool identical = checkSum1 == checkSum2;
+        label = ResultLabel();
+        Require(label, "ResultLabel")
+            ->SetText(identical ? "These files are identical" : "These files are different");
+        label = ResultLabel();
+        Require(label, "ResultLabel")
+            ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
+        label = ResultLabel();
+        Require(label, "ResultLabel")->SetBold(identical);
     }
-
-    const bool identical = checkSum1 == checkSum2;
-    label = ResultLabel();
-    Require(label, "ResultLabel")
-        ->SetText(identical ? "These files are identical" : "These files are different");
-    label = ResultLabel();
-    Require(label, "ResultLabel")
-        ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
-    label = ResultLabel();
-    Require(label, "ResultLabel")->SetBold(identical);
+    shell.Release();
 }
 
 }  // namespace corvantil

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QTimer>
 
+#include "plugins/PluginEntrypoints.h"
 #include "support/TextFit.h"
 #include "tests/ui/main/MainWindowFixture.h"
 
@@ -49,9 +50,11 @@ TEST_P(VerdictTest, DigestsEachSideOnceAndShowsTheVerdict) {
     ExpectVerdict(c.verdict);
     EXPECT_EQ(ToolRuns(), (std::vector<std::string>{one, two})) << "side 1 first, once each";
     EXPECT_EQ(StateOf(*window, 1), (SideState{window->path1, true, Sha256Hex(c.content1), false}));
-    EXPECT_EQ(StateOf(*window, 2), (SideState{window->path2, true, Sha256Hex(c.content2 ? c.content2 : c.content1), false}));
+    EXPECT_EQ(StateOf(*window, 2),
+              (SideState{window->path2, true, Sha256Hex(c.content2 ? c.content2 : c.content1), false}));
     for (int side : {1, 2}) {
-        EXPECT_EQ(AreaText(side), side == 1 ? kPrompt1 : kPrompt2) << "a successful run leaves the area alone";
+        EXPECT_EQ(AreaText(side), side == 1 ? kPrompt1 : kPrompt2)
+            << "a successful run leaves the area alone";
         EXPECT_EQ(AreaColour(side), kWhite);
     }
 }
@@ -176,9 +179,12 @@ TEST_P(EscapedNameTest, IsIdenticalToAPlainCopy) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, EscapedNameTest,
-                         ::testing::Values(EscapedNameCase{"Backslash", "a\\b"}, EscapedNameCase{"LineBreak", "a\nb"},
+                         ::testing::Values(EscapedNameCase{"Backslash", "a\\b"},
+                                           EscapedNameCase{"LineBreak", "a\nb"},
                                            EscapedNameCase{"BackslashAtTheStart", "\\start"}),
-                         [](const ::testing::TestParamInfo<EscapedNameCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<EscapedNameCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST_F(CompareFilesTest, OnlyTheToolsLeadingEscapeMarkIsDropped) {
     SetToolOutput("\\\\abc  name\n");
@@ -233,14 +239,15 @@ TEST_P(FailureTest, IsReportedInItsAreaAndEndsTheComparison) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Statuses, FailureTest,
-    ::testing::Values(FailureCase{"VanishedSide1File", 1, -1, "File not found"},
-                      FailureCase{"VanishedSide2File", 2, -1, "File not found"},
-                      FailureCase{"StatusOneFromTheTool", 1, 1, "File not found"},
-                      FailureCase{"StatusTwo", 1, 2, "File Error # 2"},
-                      FailureCase{"Status127", 1, 127, "File Error # 127"}),
-    [](const ::testing::TestParamInfo<FailureCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Statuses, FailureTest,
+                         ::testing::Values(FailureCase{"VanishedSide1File", 1, -1, "File not found"},
+                                           FailureCase{"VanishedSide2File", 2, -1, "File not found"},
+                                           FailureCase{"StatusOneFromTheTool", 1, 1, "File not found"},
+                                           FailureCase{"StatusTwo", 1, 2, "File Error # 2"},
+                                           FailureCase{"Status127", 1, 127, "File Error # 127"}),
+                         [](const ::testing::TestParamInfo<FailureCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST_F(CompareFilesTest, FailingSideIsRunAgainPilesUpMessagesAndKeepsItsPinkOnceItSucceeds) {
     const std::string missing = TempPath("later");
@@ -282,6 +289,87 @@ TEST_F(CompareFilesTest, MessagesFollowWhatTheAreaShows) {
     window->CompareFiles();
     EXPECT_EQ(AreaText(2), std::string("typed by the user\n\n") + kNotFound);
 }
+
+// ---------------------------------------------------------------------------------------------------------------
+// The shell runner
+// ---------------------------------------------------------------------------------------------------------------
+
+// Stand-ins for the plug-in's "Shell.__init" and "Shell.__exit" that log each call and pass it on to the
+// plug-in's own entry.
+struct RunnerLog {
+    int made = 0;
+    int released = 0;
+    bool releasedTheOneMade = false;
+    platform::WeakRef<platform::Object> runner;
+};
+RunnerLog gLog;
+platform::PluginEntry<platform::shell_entry::InitFn> gPluginInit;
+platform::PluginEntry<platform::shell_entry::ExitFn> gPluginExit;
+
+platform::Ref<platform::Object> LoggedInit() {
+    ++gLog.made;
+    platform::Ref<platform::Object> runner = gPluginInit();
+    gLog.runner = runner;
+    return runner;
+}
+
+void LoggedExit(platform::Shell& shell) {
+    ++gLog.released;
+    gLog.releasedTheOneMade = gLog.runner.lock().get() == &shell;
+    gPluginExit(shell);
+}
+
+struct RunnerCase {
+    const char* name;
+    int fakeStatus;       // negative: the real tool
+    bool withoutExecute;  // "Shell.Execute" not found: the comparison ends with ShellNotAvailableException
+};
+
+class RunnerTest : public CompareFilesTest, public ::testing::WithParamInterface<RunnerCase> {
+protected:
+    void SetUp() override {
+        CompareFilesTest::SetUp();
+        gLog = {};
+        gPluginInit.Resolve(platform::shell_entry::kInit);
+        gPluginExit.Resolve(platform::shell_entry::kExit);
+        platform::PublishPluginEntrypoint(platform::shell_entry::kInit, &LoggedInit);
+        platform::PublishPluginEntrypoint(platform::shell_entry::kExit, &LoggedExit);
+        if (GetParam().withoutExecute)
+            platform::RuntimePublishPluginEntrypoint(platform::shell_entry::kExecute, nullptr);
+        InitPluginEntrypoints();
+    }
+    void TearDown() override {
+        platform::RegisterShellPlugin();
+        InitPluginEntrypoints();
+        CompareFilesTest::TearDown();
+    }
+};
+
+TEST_P(RunnerTest, IsMadeAndReleasedThroughTheEntryPointTableOnceACall) {
+    const RunnerCase& c = GetParam();
+    GiveSide(1, MakeFile("one", "a"));
+    GiveSide(2, MakeFile("two", "b"));
+    if (c.fakeStatus >= 0) SetToolStatus(c.fakeStatus);
+
+    if (c.withoutExecute) {
+        EXPECT_THROW(window->CompareFiles(), platform::ShellNotAvailableException);
+    } else {
+        window->CompareFiles();
+    }
+
+    EXPECT_EQ(gLog.made, 1);
+    EXPECT_EQ(gLog.released, 1);
+    EXPECT_TRUE(gLog.releasedTheOneMade);
+    EXPECT_TRUE(gLog.runner.expired()) << "the call keeps no reference to its runner";
+}
+
+INSTANTIATE_TEST_SUITE_P(WaysOut, RunnerTest,
+                         ::testing::Values(RunnerCase{"Verdict", -1, false},
+                                           RunnerCase{"FailingSide", 1, false},
+                                           RunnerCase{"Exception", -1, true}),
+                         [](const ::testing::TestParamInfo<RunnerCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 }  // namespace
 }  // namespace corvantil::test
