@@ -16,7 +16,6 @@ using platform::Require;
 namespace {
 
 constexpr const char* kDigestCommand = "shasum -a 256 ";
-const platform::Color kPink = platform::RGB(255, 220, 220, 0);
 
 // The digest at the head of the tool's output: the text before its first two consecutive blanks. The tool
 // starts a line with a backslash when it had to escape the file's name; that mark is not part of the digest.
@@ -43,19 +42,10 @@ bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& she
         return true;
     }
 
-    const bool notFound = shell.ErrorCode() == 1;
+    const std::int32_t status = shell.ErrorCode();
     Ref<platform::TextArea> area = (window.*side.area)();
-    Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
-    std::string text =
-        Require(lineEnd, "EndOfLine")->Operator_AddRight(Require(area, side.controlName)->Text());
-    lineEnd = platform::EndOfLine();
-    text = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
-    text += notFound ? std::string("File not found") : "File Error # " + platform::Str(shell.ErrorCode(), "");
-    area = (window.*side.area)();
-    Require(area, side.controlName)->SetText(text);
-    area = (window.*side.area)();
-    Require(area, side.controlName)->SetBackColor(kPink);
-    window.*side.errorArea = true;
+    ShowAreaError(window, side, *Require(area, side.controlName),
+                  status == 1 ? std::string("File not found") : "File Error # " + platform::Str(status, ""));
     return false;
 }
 

@@ -19,7 +19,6 @@ constexpr const char* kAnyFile = "special/any";
 constexpr const char* kFolderRefused = "Please compress this item and try again.";
 
 platform::Color LightBlue() { return platform::RGB(210, 210, 255, 0); }
-platform::Color Pink() { return platform::RGB(255, 220, 220, 0); }
 platform::Color White() { return platform::RGB(255, 255, 255, 0); }
 
 void Open(const Ref<TextArea>& area) { Require(area, "the drop area")->AcceptFileDrop(kAnyFile); }
@@ -33,7 +32,8 @@ void DragExit(class MainWIndow& window, const Side& side, const Ref<TextArea>& a
     Require(area, "the drop area")->SetBackColor(window.*side.errorArea ? Pink() : White());
 }
 
-void DropObject(class MainWIndow& window, const Side& side, const Ref<TextArea>& area, const Ref<DragItem>& item) {
+void DropObject(class MainWIndow& window, const Side& side, const Ref<TextArea>& area,
+                const Ref<DragItem>& item) {
     if (!Require(item, "the dragged item")->FolderItemAvailable()) return;
     window.*side.summed = false;
     Ref<platform::FolderItem> file = item->FolderItem();
@@ -41,16 +41,10 @@ void DropObject(class MainWIndow& window, const Side& side, const Ref<TextArea>&
     Require(area, "the drop area")->SetText(file->NativePath());
 
     if (file->Directory()) {
-        window.*side.errorArea = true;
-        Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
-        std::string text = Require(lineEnd, "EndOfLine")->Operator_AddRight(area->Text());
-        lineEnd = platform::EndOfLine();
-        text = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
-        area->SetText(text + kFolderRefused);
+        ShowAreaError(window, side, *area, kFolderRefused);
         window.*side.path = "";
         Ref<platform::Label> label = window.ResultLabel();
         Require(label, "ResultLabel")->SetText("");
-        area->SetBackColor(Pink());
         return;
     }
 
@@ -68,8 +62,8 @@ void MainWIndow::TextArea1_DropObject(const Ref<TextArea>& area, const Ref<DragI
     DropObject(*this, kSide1, area, item);
 }
 
-bool MainWIndow::TextArea1_DragOver(const Ref<TextArea>& area, std::int32_t, std::int32_t, const Ref<DragItem>&,
-                                    std::int32_t) {
+bool MainWIndow::TextArea1_DragOver(const Ref<TextArea>& area, std::int32_t, std::int32_t,
+                                    const Ref<DragItem>&, std::int32_t) {
     return DragOver(area);
 }
 
@@ -83,8 +77,8 @@ void MainWIndow::TextArea2_DropObject(const Ref<TextArea>& area, const Ref<DragI
     DropObject(*this, kSide2, area, item);
 }
 
-bool MainWIndow::TextArea2_DragOver(const Ref<TextArea>& area, std::int32_t, std::int32_t, const Ref<DragItem>&,
-                                    std::int32_t) {
+bool MainWIndow::TextArea2_DragOver(const Ref<TextArea>& area, std::int32_t, std::int32_t,
+                                    const Ref<DragItem>&, std::int32_t) {
     return DragOver(area);
 }
 
