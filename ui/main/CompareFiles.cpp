@@ -33,16 +33,17 @@ bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& she
     Ref<platform::ProgressWheel> wheel = window.ProgressWheel1();
     Require(wheel, "ProgressWheel1")->SetVisible(true);
     Entrypoints().shellExecute(shell, kDigestCommand + window.*side.path);
+    // The run serves the event loop while it waits, so what the window holds is asked for afresh after it.
     wheel = window.ProgressWheel1();
     Require(wheel, "ProgressWheel1")->SetVisible(false);
 
-    if (shell.ErrorCode() == 0) {
+    const std::int32_t status = shell.ErrorCode();
+    if (status == 0) {
         window.*side.checkSum = DigestOf(Entrypoints().shellResultGet(shell));
         window.*side.summed = true;
         return true;
     }
 
-    const std::int32_t status = shell.ErrorCode();
     Ref<platform::TextArea> area = (window.*side.area)();
     ShowAreaError(window, side, *Require(area, side.controlName),
                   status == 1 ? std::string("File not found") : "File Error # " + platform::Str(status, ""));
@@ -57,20 +58,16 @@ void MainWIndow::CompareFiles() {
 
     Ref<platform::Label> label = ResultLabel();
     Require(label, "ResultLabel")->SetText("");
-    label = ResultLabel();
-    Require(label, "ResultLabel")->Refresh(true);
+    label->Refresh(true);
 
     // Side 1 first; a failing side ends the comparison.
     if (DigestSide(*this, kSide1, *shell) && DigestSide(*this, kSide2, *shell)) {
         const bool identical = checkSum1 == checkSum2;
-        label = ResultLabel();
+        label = ResultLabel();  // afresh: the runs served the event loop
         Require(label, "ResultLabel")
             ->SetText(identical ? "These files are identical" : "These files are different");
-        label = ResultLabel();
-        Require(label, "ResultLabel")
-            ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
-        label = ResultLabel();
-        Require(label, "ResultLabel")->SetBold(identical);
+        label->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
+        label->SetBold(identical);
     }
     shell.Release();
 }

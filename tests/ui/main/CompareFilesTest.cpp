@@ -140,6 +140,42 @@ TEST_F(CompareFilesTest, WheelTurnsWhileEachRunLastsOnAnEmptiedLabel) {
     ExpectVerdict(kIdentical);
 }
 
+// The event loop runs while the tool does; what the window holds by then is what the comparison goes on with.
+TEST_F(CompareFilesTest, ControlsAreAskedForAfreshAfterEachRun) {
+    HoldTool();
+    GiveSide(1, MakeFile("one", "a"));
+    GiveSide(2, MakeFile("two", "a"));
+
+    // During side 2's run, both controls are replaced by new ones under the same names.
+    platform::Ref<platform::ProgressWheel> newWheel;
+    platform::Ref<platform::Label> newLabel;
+    std::size_t released = 0;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (ToolRunCount() <= released) return;
+        if (++released == 2) {
+            const platform::ClassDescription& wheelClass = platform::ProgressWheelClass();
+            newWheel =
+                platform::RuntimeCheckCast<platform::ProgressWheel>(window->New(wheelClass), wheelClass);
+            newWheel->Constructor();
+            window->AddControl("ProgressWheel1", newWheel);
+            newWheel->SetVisible(true);
+            newLabel = platform::RuntimeCheckCast<platform::Label>(window->New(platform::Label::Lookup()));
+            newLabel->Constructor();
+            window->AddControl("ResultLabel", newLabel);
+        }
+        ReleaseTool();
+    });
+    poll.start();
+    window->CompareFiles();
+    poll.stop();
+
+    ASSERT_NE(newLabel, nullptr) << "the run did not serve the event loop";
+    EXPECT_FALSE(newWheel->Visible()) << "the wheel found after the run is hidden";
+    EXPECT_EQ(newLabel->Text(), kIdentical) << "the verdict goes to the label found after the runs";
+}
+
 TEST_F(CompareFilesTest, EmptyOutputWithStatusZeroOnBothSidesIsIdentical) {
     SetToolOutput("");
     GiveSide(1, MakeFile("one", "a"));
