@@ -2,11 +2,12 @@
 // with their event bindings, the link handlers and the accessor of its single instance.
 #include "ui/about/AboutWindow.h"
 
-#include <limits>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "ui/ControlSpec.h"
 
 namespace corvantil {
 
@@ -20,7 +21,6 @@ constexpr const char* kClassName = "AboutWindow.AboutWindow";
 constexpr const char* kMakerAddress = "corvantil.example";
 constexpr const char* kMakerHomePage = "https://corvantil.example/";
 constexpr const char* kSha2Article = "https://en.wikipedia.org/wiki/SHA-2";
-constexpr std::int32_t kNoIndex = std::numeric_limits<std::int32_t>::min();
 
 const platform::Color kBlack{0, 0, 0};
 const platform::Color kWhite{255, 255, 255};
@@ -167,68 +167,56 @@ const std::string kOkButtonList = PropertyListWriter()
                                       .String("Name", "OKButton")
                                       .Bytes();
 
-// One event binding: the handler is the window's own (virtual) operation.
-struct Binding {
-    std::int32_t event;
-    platform::Function handler;
-    const char* signature;
-};
-
-// One control as it is created: its class, the typed settings made before its list, its list and its
-// bindings.
-struct ControlSpec {
-    const char* name;
-    bool isButton;
-    FontUnits unit;
-    std::optional<float> textSize;
-    const std::string& list;
-    std::vector<Binding> bindings;
-};
-
-const std::vector<ControlSpec>& ControlSpecs() {
-    using platform::MakeFunction;
+// A link label: its typed setting, and its MouseUp, MouseDown, Open and MouseEnter events bound to the
+// window's handlers for that label.
+ControlSpec LinkLabel(const char* name, const std::string& list, platform::Function mouseUp,
+                      platform::Function mouseDown, platform::Function open, platform::Function mouseEnter) {
     namespace event = platform::event;
     constexpr const char* kSender = "( Label )";
-    constexpr const char* kMouseUp = "( Label, Int32, Int32 )";
-    constexpr const char* kMouseDown = "( Label, Int32, Int32 ) as Boolean";
-    static const std::vector<ControlSpec> controls = {
-        {"AppLabel", false, FontUnits::Point, 16.0f, kAppLabelList, {}},
-        {"VersionLabel", false, FontUnits::Default, std::nullopt, kVersionLabelList, {}},
-        {"OKButton",
-         true,
-         FontUnits::Default,
-         std::nullopt,
-         kOkButtonList,
-         {{event::kButtonAction, MakeFunction(&AboutWindow::OKButton_Action), "( PushButton )"}}},
-        {"URL_Label1",
-         false,
-         FontUnits::Default,
-         std::nullopt,
-         kUrlLabelList,
-         {{event::kLabelMouseUp, MakeFunction(&AboutWindow::URL_Label1_MouseUp), kMouseUp},
-          {event::kLabelMouseDown, MakeFunction(&AboutWindow::URL_Label1_MouseDown), kMouseDown},
-          {event::kOpen, MakeFunction(&AboutWindow::URL_Label1_Open), kSender},
-          {event::kMouseEnter, MakeFunction(&AboutWindow::URL_Label1_MouseEnter), kSender}}},
-        {"basedOnLabel", false, FontUnits::Default, std::nullopt, kBasedOnLabelList, {}},
-        {"SHA256Label",
-         false,
-         FontUnits::Default,
-         std::nullopt,
-         kSha256LabelList,
-         {{event::kLabelMouseUp, MakeFunction(&AboutWindow::SHA256Label_MouseUp), kMouseUp},
-          {event::kLabelMouseDown, MakeFunction(&AboutWindow::SHA256Label_MouseDown), kMouseDown},
-          {event::kOpen, MakeFunction(&AboutWindow::SHA256Label_Open), kSender},
-          {event::kMouseEnter, MakeFunction(&AboutWindow::SHA256Label_MouseEnter), kSender}}},
-    };
-    return controls;
+    return {name,
+            &platform::Label::Lookup,
+            {setting::TextUnit{FontUnits::Default}},
+            list,
+            {{event::kLabelMouseUp, std::move(mouseUp), "( Label, Int32, Int32 )"},
+             {event::kLabelMouseDown, std::move(mouseDown), "( Label, Int32, Int32 ) as Boolean"},
+             {event::kOpen, std::move(open), kSender},
+             {event::kMouseEnter, std::move(mouseEnter), kSender}}};
 }
 
-// The control added to `window` under `name`, cast to the class `cls` (T's own unless given); nil when the
-// window holds no control of that name.
-template <class T>
-Ref<T> Named(const platform::Window& window, const char* name,
-             const platform::ClassDescription& cls = T::Lookup()) {
-    return platform::RuntimeCheckCast<T>(window.ControlByName(name), cls);
+// The six controls, in the order of creation.
+const std::vector<ControlSpec>& ControlSpecs() {
+    using platform::MakeFunction;
+    static const std::vector<ControlSpec> controls = {
+        {"AppLabel",
+         &platform::Label::Lookup,
+         {setting::TextUnit{FontUnits::Point}, setting::TextSize{16.0f}},
+         kAppLabelList,
+         {}},
+        {"VersionLabel",
+         &platform::Label::Lookup,
+         {setting::TextUnit{FontUnits::Default}},
+         kVersionLabelList,
+         {}},
+        {"OKButton",
+         &platform::PushButton::Lookup,
+         {setting::TextUnit{FontUnits::Default}},
+         kOkButtonList,
+         {{platform::event::kButtonAction, MakeFunction(&AboutWindow::OKButton_Action), "( PushButton )"}}},
+        LinkLabel("URL_Label1", kUrlLabelList, MakeFunction(&AboutWindow::URL_Label1_MouseUp),
+                  MakeFunction(&AboutWindow::URL_Label1_MouseDown),
+                  MakeFunction(&AboutWindow::URL_Label1_Open),
+                  MakeFunction(&AboutWindow::URL_Label1_MouseEnter)),
+        {"basedOnLabel",
+         &platform::Label::Lookup,
+         {setting::TextUnit{FontUnits::Default}},
+         kBasedOnLabelList,
+         {}},
+        LinkLabel("SHA256Label", kSha256LabelList, MakeFunction(&AboutWindow::SHA256Label_MouseUp),
+                  MakeFunction(&AboutWindow::SHA256Label_MouseDown),
+                  MakeFunction(&AboutWindow::SHA256Label_Open),
+                  MakeFunction(&AboutWindow::SHA256Label_MouseEnter)),
+    };
+    return controls;
 }
 
 // A link label turns blue when it opens.
@@ -289,43 +277,27 @@ void AboutWindow::Layout() { SetProperties(kWindowList); }
 
 void AboutWindow::CreateControls() { CreateControls0(); }
 
-void AboutWindow::CreateControls0() {
-    for (const ControlSpec& spec : ControlSpecs()) {
-        const platform::ClassDescription& cls =
-            spec.isButton ? platform::PushButton::Lookup() : platform::Label::Lookup();
-        {
-            auto control = platform::RuntimeCheckCast<platform::RectControl>(New(cls), cls);
-            platform::Require(control, spec.name)->Constructor();
-            AddControl(spec.name, control);
-        }
-        // From here on the control is reached afresh by its name for each setting, its list and each binding.
-        if (spec.isButton) {
-            Named<platform::PushButton>(*this, spec.name)->SetTextUnit(spec.unit);
-        } else {
-            Named<platform::Label>(*this, spec.name)->SetTextUnit(spec.unit);
-            if (spec.textSize) Named<platform::Label>(*this, spec.name)->SetTextSize(*spec.textSize);
-        }
-        platform::SetProperties(Named<platform::RectControl>(*this, spec.name, cls), spec.list);
-        for (const Binding& binding : spec.bindings) {
-            platform::RuntimeAddEventHandler(
-                Named<platform::RectControl>(*this, spec.name, cls), binding.event,
-                platform::RuntimeCreateDelegate(binding.handler, shared_from_this(), binding.signature,
-                                                platform::kDelegateWeak));
-        }
-    }
+void AboutWindow::CreateControls0() { MakeControls(*this, ControlSpecs()); }
+
+Ref<platform::Label> AboutWindow::AppLabel() { return ControlNamed<platform::Label>(*this, "AppLabel"); }
+
+Ref<platform::Label> AboutWindow::VersionLabel() {
+    return ControlNamed<platform::Label>(*this, "VersionLabel");
 }
 
-Ref<platform::Label> AboutWindow::AppLabel() { return Named<platform::Label>(*this, "AppLabel"); }
+Ref<platform::PushButton> AboutWindow::OKButton() {
+    return ControlNamed<platform::PushButton>(*this, "OKButton");
+}
 
-Ref<platform::Label> AboutWindow::VersionLabel() { return Named<platform::Label>(*this, "VersionLabel"); }
+Ref<platform::Label> AboutWindow::URL_Label1() { return ControlNamed<platform::Label>(*this, "URL_Label1"); }
 
-Ref<platform::PushButton> AboutWindow::OKButton() { return Named<platform::PushButton>(*this, "OKButton"); }
+Ref<platform::Label> AboutWindow::basedOnLabel() {
+    return ControlNamed<platform::Label>(*this, "basedOnLabel");
+}
 
-Ref<platform::Label> AboutWindow::URL_Label1() { return Named<platform::Label>(*this, "URL_Label1"); }
-
-Ref<platform::Label> AboutWindow::basedOnLabel() { return Named<platform::Label>(*this, "basedOnLabel"); }
-
-Ref<platform::Label> AboutWindow::SHA256Label() { return Named<platform::Label>(*this, "SHA256Label"); }
+Ref<platform::Label> AboutWindow::SHA256Label() {
+    return ControlNamed<platform::Label>(*this, "SHA256Label");
+}
 
 void AboutWindow::OKButton_Action(const Ref<platform::PushButton>&) { Hide(); }
 

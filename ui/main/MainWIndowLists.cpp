@@ -2,9 +2,9 @@
 #include "ui/main/MainWIndowLists.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "platform/Platform.h"
+#include "ui/ControlSpec.h"
 
 namespace corvantil::MainWIndowLists {
 
@@ -12,8 +12,6 @@ namespace {
 
 using platform::PropertyListWriter;
 using platform::RGB;
-
-constexpr std::int32_t kNoIndex = std::numeric_limits<std::int32_t>::min();
 
 std::string BuildWindow() {
     PropertyListWriter w;
@@ -177,7 +175,8 @@ const std::string& TextArea1() {
 }
 
 const std::string& TextArea2() {
-    static const std::string list = BuildTextArea({"TextArea2", 142, false, true, 9, "Drop another File Here"});
+    static const std::string list =
+        BuildTextArea({"TextArea2", 142, false, true, 9, "Drop another File Here"});
     return list;
 }
 
