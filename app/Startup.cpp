@@ -58,7 +58,7 @@ void InitFileTypes() { FileTypes1::Initialize(); }
 void NewAppInstance() {
     auto app = platform::RuntimeCheckCast<App>(platform::RuntimeNewObject(App::Lookup()));
     platform::Require(app, "the new application object")->Constructor();
-    platform::Ref<class MainMenuBar> bar = MainMenuBar();
+    platform::Ref<MainMenuBar> bar = MainMenuBar::Instance();
     app->SetMenuBar(bar);
     if (testing::duringNewAppInstance) testing::duringNewAppInstance();
     platform::RuntimeRegisterAppObject(app);

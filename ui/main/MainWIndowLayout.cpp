@@ -61,7 +61,7 @@ const std::vector<ControlSpec>& ControlSpecs() {
 }  // namespace
 
 void MainWIndow::Layout() {
-    Ref<class MainMenuBar> bar = MainMenuBar();
+    Ref<MainMenuBar> bar = MainMenuBar::Instance();
     SetMenuBar(bar);
     bar.reset();
     SetProperties(MainWIndowLists::Window());

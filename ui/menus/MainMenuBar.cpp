@@ -39,7 +39,7 @@ const MenuEntry kEditMenu[] = {
 
 // Builds the entries in order. Each menu is looked up afresh by name for each of its items, so a menu that
 // is not on the bar stops the building with NilObjectException before that item is attached.
-void BuildEntries(class MainMenuBar& bar, std::span<const MenuEntry> entries) {
+void BuildEntries(MainMenuBar& bar, std::span<const MenuEntry> entries) {
     for (const MenuEntry& row : entries) {
         if (testing::beforeMenuEntry) testing::beforeMenuEntry(bar, row.name);
         auto entry = platform::RuntimeCheckCast<platform::MenuItem>(platform::RuntimeNewObject(row.cls()),
@@ -61,7 +61,7 @@ void BuildEntries(class MainMenuBar& bar, std::span<const MenuEntry> entries) {
 }  // namespace
 
 namespace testing {
-void (*beforeMenuEntry)(class MainMenuBar& bar, const std::string& entryName) = nullptr;
+void (*beforeMenuEntry)(MainMenuBar& bar, const std::string& entryName) = nullptr;
 }  // namespace testing
 
 const platform::ClassDescription& MainMenuBar::Lookup() {
@@ -91,19 +91,18 @@ void MainMenuBar::Untitled0() { BuildEntries(*this, kFileMenu); }
 void MainMenuBar::Untitled1() { BuildEntries(*this, kEditMenu); }
 
 namespace MainMenuBarModule {
-platform::Ref<class MainMenuBar> _implicitInstance;
+platform::Ref<MainMenuBar> _implicitInstance;
 
 void Exit() {
-    platform::Ref<class MainMenuBar> held = std::exchange(_implicitInstance, nullptr);
+    platform::Ref<MainMenuBar> held = std::exchange(_implicitInstance, nullptr);
     held.reset();
 }
 }  // namespace MainMenuBarModule
 
-platform::Ref<class MainMenuBar> MainMenuBar() {
+platform::Ref<MainMenuBar> MainMenuBar::Instance() {
     using MainMenuBarModule::_implicitInstance;
     if (!_implicitInstance) {
-        auto bar =
-            platform::RuntimeCheckCast<class MainMenuBar>(platform::RuntimeNewObject(MainMenuBar::Lookup()));
+        auto bar = platform::RuntimeCheckCast<MainMenuBar>(platform::RuntimeNewObject(MainMenuBar::Lookup()));
         platform::Require(bar, "the new menu bar")->Constructor();
         _implicitInstance = bar;
     }

@@ -1,6 +1,6 @@
 // The program's menu bar: a File menu (About, Quit) and an Edit menu (Undo, Cut, Copy, Paste, Delete,
-// Select All, with two separators), built by the constructor. There is one instance, made by the accessor
-// MainMenuBar() on first use and kept in a module-level reference until shutdown.
+// Select All, with two separators), built by the constructor. There is one instance, made by
+// MainMenuBar::Instance() on first use and kept in a module-level reference until shutdown.
 #pragma once
 
 #include <string>
@@ -15,6 +15,10 @@ public:
     // The static Lookup above hides MenuItem's search by name; bring it back.
     using platform::MenuItem::Lookup;
 
+    // The single menu bar. The first call creates and constructs it and keeps it only once its construction
+    // has finished; a construction that fails leaves nothing kept, so the next call starts afresh.
+    static platform::Ref<MainMenuBar> Instance();
+
     // Builds the File menu, then the Edit menu; replaces MenuItem's construction.
     void Constructor() override;
     // Builds the File menu on this bar.
@@ -23,17 +27,9 @@ public:
     virtual void Untitled1();
 };
 
-// The single menu bar. The first call creates and constructs it and keeps it only once its construction
-// has finished; a construction that fails leaves nothing kept, so the next call starts afresh.
-// Named like the class on purpose; from here on the class is written `class MainMenuBar`.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-platform::Ref<MainMenuBar> MainMenuBar();
-#pragma GCC diagnostic pop
-
 namespace MainMenuBarModule {
-// The instance MainMenuBar() hands out; empty before its first call and after Exit.
-extern platform::Ref<class MainMenuBar> _implicitInstance;
+// The instance MainMenuBar::Instance() hands out; empty before its first call and after Exit.
+extern platform::Ref<MainMenuBar> _implicitInstance;
 // Shutdown of the reference: empties it, then lets go of the instance it held.
 void Exit();
 }  // namespace MainMenuBarModule
@@ -41,7 +37,7 @@ void Exit();
 namespace testing {
 // Test seam, never set by the program: called before each menu entry is built, with the bar and the
 // entry's name.
-extern void (*beforeMenuEntry)(class MainMenuBar& bar, const std::string& entryName);
+extern void (*beforeMenuEntry)(MainMenuBar& bar, const std::string& entryName);
 }  // namespace testing
 
 }  // namespace corvantil

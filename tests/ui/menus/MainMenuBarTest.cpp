@@ -53,7 +53,7 @@ class MenuEntryTest : public MainMenuBarTest, public ::testing::WithParamInterfa
 
 TEST_P(MenuEntryTest, StandsInTheTreeAsBuilt) {
     const Entry& e = GetParam();
-    platform::Ref<class corvantil::MainMenuBar> bar = corvantil::MainMenuBar();
+    platform::Ref<corvantil::MainMenuBar> bar = corvantil::MainMenuBar::Instance();
     platform::Ref<platform::MenuItem> parent = *e.parent ? bar->Child(e.parent) : bar;
     ASSERT_NE(parent, nullptr);
     platform::Ref<platform::MenuItem> item = parent->Item(e.index);
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, MenuEntryTest, ::testing::ValuesIn(kEntries),
                          });
 
 TEST_F(MainMenuBarTest, HoldsTwoMenusOfTwoAndEightItems) {
-    platform::Ref<class corvantil::MainMenuBar> bar = corvantil::MainMenuBar();
+    platform::Ref<corvantil::MainMenuBar> bar = corvantil::MainMenuBar::Instance();
     EXPECT_EQ(bar->Class().name, "MainMenuBar.MainMenuBar");
     EXPECT_TRUE(bar->Class().IsA(platform::MenuBar::Lookup()));
     ASSERT_EQ(bar->Count(), 2);
@@ -84,8 +84,8 @@ TEST_F(MainMenuBarTest, HoldsTwoMenusOfTwoAndEightItems) {
 }
 
 TEST_F(MainMenuBarTest, TwoCallsGiveOneInstanceBuiltOnce) {
-    platform::Ref<class corvantil::MainMenuBar> first = corvantil::MainMenuBar();
-    platform::Ref<class corvantil::MainMenuBar> second = corvantil::MainMenuBar();
+    platform::Ref<corvantil::MainMenuBar> first = corvantil::MainMenuBar::Instance();
+    platform::Ref<corvantil::MainMenuBar> second = corvantil::MainMenuBar::Instance();
     EXPECT_EQ(first, second);
     EXPECT_EQ(_implicitInstance, first);
     EXPECT_EQ(second->Count(), 2);
@@ -93,7 +93,7 @@ TEST_F(MainMenuBarTest, TwoCallsGiveOneInstanceBuiltOnce) {
 }
 
 TEST_F(MainMenuBarTest, ExitEmptiesTheReferenceAndReleasesTheBar) {
-    std::weak_ptr<class corvantil::MainMenuBar> kept = corvantil::MainMenuBar();
+    std::weak_ptr<corvantil::MainMenuBar> kept = corvantil::MainMenuBar::Instance();
     ASSERT_FALSE(kept.expired());
     corvantil::MainMenuBarModule::Exit();
     EXPECT_EQ(_implicitInstance, nullptr);
@@ -110,11 +110,11 @@ struct Failure {
 
 Failure* currentFailure = nullptr;
 std::vector<std::string> tried;
-std::weak_ptr<class corvantil::MainMenuBar> failingBar;
+std::weak_ptr<corvantil::MainMenuBar> failingBar;
 
-void RenameMenuBeforeEntry(class corvantil::MainMenuBar& bar, const std::string& name) {
+void RenameMenuBeforeEntry(corvantil::MainMenuBar& bar, const std::string& name) {
     tried.push_back(name);
-    failingBar = std::static_pointer_cast<class corvantil::MainMenuBar>(bar.shared_from_this());
+    failingBar = std::static_pointer_cast<corvantil::MainMenuBar>(bar.shared_from_this());
     if (name == currentFailure->atEntry) bar.Child(currentFailure->menu)->SetName("Elsewhere");
 }
 
@@ -126,13 +126,13 @@ TEST_P(MenuFailureTest, ReachesTheCallerKeepsNothingAndTheNextCallStartsAfresh) 
     tried.clear();
     corvantil::testing::beforeMenuEntry = &RenameMenuBeforeEntry;
 
-    EXPECT_THROW(corvantil::MainMenuBar(), platform::NilObjectException);
+    EXPECT_THROW(corvantil::MainMenuBar::Instance(), platform::NilObjectException);
     EXPECT_EQ(_implicitInstance, nullptr);
     EXPECT_TRUE(failingBar.expired()) << "the unfinished bar is released";
     EXPECT_EQ(tried, failure.entriesTried) << "no row after the failing one is built";
 
     corvantil::testing::beforeMenuEntry = nullptr;
-    platform::Ref<class corvantil::MainMenuBar> fresh = corvantil::MainMenuBar();
+    platform::Ref<corvantil::MainMenuBar> fresh = corvantil::MainMenuBar::Instance();
     EXPECT_EQ(_implicitInstance, fresh);
     ASSERT_EQ(fresh->Count(), 2);
     EXPECT_EQ(fresh->Child("FileMenu")->Count(), 2);
