@@ -325,7 +325,7 @@ void AboutWindow::SHA256Label_Open(const Ref<platform::Label>& sender) { ColourL
 
 void AboutWindow::SHA256Label_MouseEnter(const Ref<platform::Label>& sender) { PointAtLink(sender); }
 
-Ref<class AboutWindow> AboutWindow() {
+Ref<AboutWindow> AboutWindow::Instance() {
     Ref<platform::Window> window = platform::GetImplicitWindow(kClassName);
     if (!window) {
         auto made =
@@ -333,7 +333,7 @@ Ref<class AboutWindow> AboutWindow() {
         platform::Require(made, "the new About window")->Constructor();
         window = made;
     }
-    return platform::RuntimeCheckCast<class AboutWindow>(window);
+    return platform::RuntimeCheckCast<AboutWindow>(window);
 }
 
 }  // namespace corvantil

@@ -1,7 +1,7 @@
 // The About window: the product's name and version, a "based on SHA-256" line whose SHA-256 is a link, the
 // maker's web address as a second link, and an OK button that hides the window. Links turn blue when they
 // open, show the pointing-finger cursor once the mouse has entered them and open their page on mouse-up.
-// There is one instance, found through the accessor AboutWindow(); it is hidden, never closed.
+// There is one instance, found through AboutWindow::Instance(); it is hidden, never closed.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,9 @@ namespace corvantil {
 class AboutWindow : public platform::Window {
 public:
     static const platform::ClassDescription& Lookup();
+    // The single About window: the one the framework holds under "AboutWindow.AboutWindow", shown or
+    // hidden, or a new one, constructed, when there is none.
+    static platform::Ref<AboutWindow> Instance();
 
     // Building hooks, raised by the framework for a new window.
     virtual void Layout();
@@ -43,13 +46,5 @@ public:
     virtual void SHA256Label_Open(const platform::Ref<platform::Label>& sender);
     virtual void SHA256Label_MouseEnter(const platform::Ref<platform::Label>& sender);
 };
-
-// The single About window: the one the framework holds under "AboutWindow.AboutWindow", shown or hidden,
-// or a new one, constructed, when there is none.
-// Named like the class on purpose; from here on the class is written `class AboutWindow`.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-platform::Ref<AboutWindow> AboutWindow();
-#pragma GCC diagnostic pop
 
 }  // namespace corvantil

@@ -32,7 +32,7 @@ void MainWIndow::AddMenuHandlers(const Ref<platform::Window>& window) {
 }
 
 bool MainWIndow::About_Action() {
-    Ref<class AboutWindow> about = AboutWindow();
+    Ref<AboutWindow> about = AboutWindow::Instance();
     Require(about, "AboutWindow")->Show();
     return true;
 }

@@ -32,7 +32,7 @@
 namespace {
 
 using platform::Ref;
-using About = class corvantil::AboutWindow;
+using About = corvantil::AboutWindow;
 
 const QColor kBlack(0, 0, 0);
 const QColor kBlue(0, 0, 255);
@@ -167,7 +167,7 @@ const LinkCase kLinks[] = {
 class AboutWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = corvantil::AboutWindow();
+        window = corvantil::AboutWindow::Instance();
         ASSERT_NE(window, nullptr);
         window->Show();
         top = platform::qt::TopLevelWidget(*window);
@@ -208,7 +208,7 @@ TEST_F(AboutWindowTest, OkIsTheDefaultButtonAndNotTheCancelButton) {
     // Return presses the default button, which hides the window.
     QTest::keyClick(top, Qt::Key_Return);
     EXPECT_FALSE(top->isVisible());
-    EXPECT_EQ(corvantil::AboutWindow(), window);
+    EXPECT_EQ(corvantil::AboutWindow::Instance(), window);
 }
 
 class AboutControlTest : public AboutWindowTest, public ::testing::WithParamInterface<ControlCase> {};
@@ -329,7 +329,7 @@ TEST_F(AboutWindowTest, OkHidesItAndTheNextAboutShowsTheSameWindow) {
     EXPECT_FALSE(top->isVisible());
     EXPECT_FALSE(window->Visible());
 
-    Ref<About> again = corvantil::AboutWindow();
+    Ref<About> again = corvantil::AboutWindow::Instance();
     EXPECT_EQ(again, window);
     EXPECT_EQ(again->URL_Label1(), link) << "the same controls";
     again->Show();
@@ -340,7 +340,7 @@ TEST_F(AboutWindowTest, OkHidesItAndTheNextAboutShowsTheSameWindow) {
 }
 
 TEST_F(AboutWindowTest, ASecondAboutWhileShownMakesNoSecondWindow) {
-    Ref<About> second = corvantil::AboutWindow();
+    Ref<About> second = corvantil::AboutWindow::Instance();
     second->Show();
     EXPECT_EQ(second, window);
     EXPECT_EQ(VisibleAboutWindows(), 1);
@@ -351,7 +351,7 @@ TEST_F(AboutWindowTest, ACloseRequestOnlyHidesIt) {
     top->close();
     EXPECT_FALSE(top->isVisible());
     EXPECT_EQ(platform::GetImplicitWindow("AboutWindow.AboutWindow"), window);
-    EXPECT_EQ(corvantil::AboutWindow(), window);
+    EXPECT_EQ(corvantil::AboutWindow::Instance(), window);
 }
 
 }  // namespace

@@ -91,13 +91,13 @@ TEST_F(MenuHandlingTest, ChoosingAboutShowsTheSingleAboutWindow) {
 
 TEST_F(MenuHandlingTest, AboutAfterOkShowsTheSameInstanceAgain) {
     EXPECT_TRUE(window->About_Action());
-    Ref<class corvantil::AboutWindow> about = corvantil::AboutWindow();
+    Ref<corvantil::AboutWindow> about = corvantil::AboutWindow::Instance();
     ASSERT_TRUE(about->Visible());
     about->OKButton()->Push();
     ASSERT_FALSE(about->Visible());
 
     EXPECT_TRUE(window->About_Action());
-    EXPECT_EQ(corvantil::AboutWindow(), about);
+    EXPECT_EQ(corvantil::AboutWindow::Instance(), about);
     EXPECT_TRUE(about->Visible());
     EXPECT_EQ(VisibleAboutWindows(), 1);
 }
