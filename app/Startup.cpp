@@ -68,7 +68,7 @@ void ApplicationAddMenuHandlers() {}
 
 void LateStartup() { MakeDefaultView(); }
 
-void MakeDefaultView() { MainWIndow(); }
+void MakeDefaultView() { MainWIndow::Instance(); }
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
     try {

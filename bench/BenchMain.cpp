@@ -95,7 +95,7 @@ int CompareChild(const std::string& a, const std::string& b) {
     platform::RuntimeInit();
     std::string verdict;
     QTimer::singleShot(0, [&] {
-        auto window = corvantil::MainWIndow();
+        auto window = corvantil::MainWIndow::Instance();
         DropPath(*window, 1, a);
         DropPath(*window, 2, b);
         verdict = ResultText(*window);
@@ -207,7 +207,7 @@ struct Size {
 
 // Every measurement on the main window `window`, its files in `temp`; fills `rows`. Returns whether every
 // comparison showed the "identical" verdict.
-bool Measure(const class MainWIndow& window, const TempFolder& temp, const std::string& program, bool quick,
+bool Measure(const MainWIndow& window, const TempFolder& temp, const std::string& program, bool quick,
              std::vector<Row>& rows) {
     const std::string folder = temp.Path() + "/folder";
     ::mkdir(folder.c_str(), 0755);
@@ -346,7 +346,7 @@ bool Measure(const class MainWIndow& window, const TempFolder& temp, const std::
 
 int Bench(const std::string& program, bool quick) {
     PrepareFramework();
-    auto window = corvantil::MainWIndow();
+    auto window = corvantil::MainWIndow::Instance();
     std::vector<Row> rows;
     bool allIdentical = false;
     {

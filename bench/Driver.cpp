@@ -42,7 +42,7 @@ void PrepareFramework() {
     if (!FileTypes1::pSpecialAny) FileTypes1::Initialize();
 }
 
-bool DropPath(const class MainWIndow& window, int side, const std::string& path) {
+bool DropPath(const MainWIndow& window, int side, const std::string& path) {
     auto area = platform::RuntimeCheckCast<platform::TextArea>(
         window.ControlByName(side == 1 ? "TextArea1" : "TextArea2"));
     QWidget* viewport = platform::qt::DropViewport(*area);
@@ -61,14 +61,14 @@ bool DropPath(const class MainWIndow& window, int side, const std::string& path)
     return drop.isAccepted();
 }
 
-std::string ResultText(const class MainWIndow& window) {
+std::string ResultText(const MainWIndow& window) {
     auto* label = qobject_cast<QLabel*>(platform::qt::ControlWidget(*window.ControlByName("ResultLabel")));
     return label ? label->text().toStdString() : std::string();
 }
 
-QWidget* TopLevel(const class MainWIndow& window) { return platform::qt::TopLevelWidget(window); }
+QWidget* TopLevel(const MainWIndow& window) { return platform::qt::TopLevelWidget(window); }
 
-QWidget* WheelWidget(const class MainWIndow& window) {
+QWidget* WheelWidget(const MainWIndow& window) {
     return platform::qt::ControlWidget(*window.ControlByName("ProgressWheel1"));
 }
 

@@ -29,10 +29,10 @@ bool IsOffscreenNotice(std::string_view line);
 // The framework and what early start-up gives the main window: plug-ins, entry points, "special/any".
 void PrepareFramework();
 // A real drag of the file (or folder) at `path` entering, moving over and dropped on the side's area.
-bool DropPath(const class MainWIndow& window, int side, const std::string& path);
-std::string ResultText(const class MainWIndow& window);
-QWidget* TopLevel(const class MainWIndow& window);
-QWidget* WheelWidget(const class MainWIndow& window);
+bool DropPath(const MainWIndow& window, int side, const std::string& path);
+std::string ResultText(const MainWIndow& window);
+QWidget* TopLevel(const MainWIndow& window);
+QWidget* WheelWidget(const MainWIndow& window);
 
 // Records when the wheel's widget is painted, shown and hidden.
 class PaintWatch : public QObject {

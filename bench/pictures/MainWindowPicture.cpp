@@ -27,7 +27,7 @@ void Settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-bool Save(const class MainWIndow& window, const std::string& path) {
+bool Save(const MainWIndow& window, const std::string& path) {
     Settle();
     const QPixmap picture = TopLevel(window)->grab();
     if (!picture.save(QString::fromStdString(path), "PNG")) {
@@ -39,15 +39,15 @@ bool Save(const class MainWIndow& window, const std::string& path) {
 }
 
 // A new main window, as after start-up.
-platform::Ref<class MainWIndow> NewWindow() {
+platform::Ref<MainWIndow> NewWindow() {
     PrepareFramework();
-    auto window = corvantil::MainWIndow();
+    auto window = corvantil::MainWIndow::Instance();
     TopLevel(*window)->show();
     Settle();
     return window;
 }
 
-void CloseWindow(platform::Ref<class MainWIndow>& window) {
+void CloseWindow(platform::Ref<MainWIndow>& window) {
     window->Close();
     window.reset();
     corvantil::finalize();

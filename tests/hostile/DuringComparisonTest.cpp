@@ -90,7 +90,7 @@ struct RunOutcome {
 
 RunOutcome RunAndCloseDuringComparison(const std::string& first, const std::string& second, std::uint64_t paints) {
     RunOutcome outcome;
-    platform::WeakRef<class MainWIndow> weakWindow;
+    platform::WeakRef<MainWIndow> weakWindow;
     std::uint64_t paintsAtStart = 0;
     bool running = false;
     int ticks = 0;
@@ -113,7 +113,7 @@ RunOutcome RunAndCloseDuringComparison(const std::string& first, const std::stri
         }
     });
     QTimer::singleShot(0, [&] {
-        auto window = corvantil::MainWIndow();
+        auto window = corvantil::MainWIndow::Instance();
         weakWindow = window;
         watch.start();
         DropPath(*window, 1, first);

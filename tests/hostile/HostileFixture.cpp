@@ -52,7 +52,7 @@ void PrepareFramework() {
 
 namespace {
 
-platform::Ref<platform::TextArea> AreaOf(const class MainWIndow& window, int side) {
+platform::Ref<platform::TextArea> AreaOf(const MainWIndow& window, int side) {
     auto control = window.ControlByName(side == 1 ? "TextArea1" : "TextArea2");
     return platform::RuntimeCheckCast<platform::TextArea>(control);
 }
@@ -61,24 +61,24 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return
 
 }  // namespace
 
-bool DropUrls(const class MainWIndow& window, int side, const QList<QUrl>& urls) {
+bool DropUrls(const MainWIndow& window, int side, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
     const testsupport::DragOutcome outcome = testsupport::DropOn(*AreaOf(window, side), data);
     return outcome.enterAccepted && outcome.dropAccepted;
 }
 
-std::string AreaText(const class MainWIndow& window, int side) {
+std::string AreaText(const MainWIndow& window, int side) {
     return platform::qt::Editor(*AreaOf(window, side))->toPlainText().toStdString();
 }
 
-std::string ResultText(const class MainWIndow& window) {
+std::string ResultText(const MainWIndow& window) {
     auto label = window.ControlByName("ResultLabel");
     auto* widget = qobject_cast<QLabel*>(platform::qt::ControlWidget(*label));
     return widget ? widget->text().toStdString() : std::string("<no label widget>");
 }
 
-QWidget* TopLevel(const class MainWIndow& window) { return platform::qt::TopLevelWidget(window); }
+QWidget* TopLevel(const MainWIndow& window) { return platform::qt::TopLevelWidget(window); }
 
 void HostileTest::SetUp() {
     ASSERT_TRUE(dir.isValid());
@@ -86,7 +86,7 @@ void HostileTest::SetUp() {
     oldCurrent_ = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     if (!makeWindow_) return;
-    window = corvantil::MainWIndow();
+    window = corvantil::MainWIndow::Instance();
     ASSERT_TRUE(window);
 }
 

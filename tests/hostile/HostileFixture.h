@@ -39,14 +39,14 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
 void PrepareFramework();
 // A real drag of `urls` entering, moving over and dropped on the side's drop area (1 or 2) of `window`.
 // Returns whether the drop was accepted.
-bool DropUrls(const class MainWIndow& window, int side, const QList<QUrl>& urls);
-inline bool DropPath(const class MainWIndow& window, int side, const std::string& path) {
+bool DropUrls(const MainWIndow& window, int side, const QList<QUrl>& urls);
+inline bool DropPath(const MainWIndow& window, int side, const std::string& path) {
     return DropUrls(window, side, {FileUrl(path)});
 }
 // What the user sees: a drop area's text and the result label's text, read from their widgets.
-std::string AreaText(const class MainWIndow& window, int side);
-std::string ResultText(const class MainWIndow& window);
-QWidget* TopLevel(const class MainWIndow& window);
+std::string AreaText(const MainWIndow& window, int side);
+std::string ResultText(const MainWIndow& window);
+QWidget* TopLevel(const MainWIndow& window);
 
 class HostileTest : public ::testing::Test {
 protected:
@@ -62,7 +62,7 @@ protected:
 
     // Tests that run the whole program clear it in their constructor: SetUp then makes no window.
     bool makeWindow_ = true;
-    platform::Ref<class MainWIndow> window;
+    platform::Ref<MainWIndow> window;
     QTemporaryDir dir;
 
 private:

@@ -27,7 +27,7 @@ std::string DigestOf(const std::string& output) {
 
 // Runs the side unless its digest is at hand. False when the run failed: the failure is shown in the side's
 // drop area and the comparison ends.
-bool DigestSide(class MainWIndow& window, const Side& side, platform::Shell& shell) {
+bool DigestSide(MainWIndow& window, const Side& side, platform::Shell& shell) {
     if (window.*side.summed) return true;
 
     Ref<platform::ProgressWheel> wheel = window.ProgressWheel1();

@@ -28,12 +28,11 @@ bool DragOver(const Ref<TextArea>& area) {
     return false;
 }
 
-void DragExit(class MainWIndow& window, const Side& side, const Ref<TextArea>& area) {
+void DragExit(MainWIndow& window, const Side& side, const Ref<TextArea>& area) {
     Require(area, "the drop area")->SetBackColor(window.*side.errorArea ? Pink() : White());
 }
 
-void DropObject(class MainWIndow& window, const Side& side, const Ref<TextArea>& area,
-                const Ref<DragItem>& item) {
+void DropObject(MainWIndow& window, const Side& side, const Ref<TextArea>& area, const Ref<DragItem>& item) {
     if (!Require(item, "the dragged item")->FolderItemAvailable()) return;
     window.*side.summed = false;
     Ref<platform::FolderItem> file = item->FolderItem();

@@ -22,7 +22,7 @@ MemberRecord Property(const char* name, const char* type) {
 }
 
 ClassDescription BuildDescription() {
-    using M = class MainWIndow;
+    using M = MainWIndow;
     ClassDescription d;
     d.name = "MainWIndow.MainWIndow";
     d.super = &platform::Window::Lookup();
@@ -93,14 +93,14 @@ MainWIndow::~MainWIndow() {
     checkSum2.clear();
 }
 
-Ref<class MainWIndow> MainWIndow() {
+Ref<MainWIndow> MainWIndow::Instance() {
     Ref<platform::Object> window = platform::GetImplicitWindow("MainWIndow.MainWIndow");
     if (!window) {
         Ref<platform::Object> created = platform::RuntimeNewObject(MainWIndow::Lookup());
         platform::RuntimeCheckCast<platform::Window>(created)->Constructor();
         window = created;
     }
-    return platform::RuntimeCheckCast<class MainWIndow>(window, MainWIndow::Lookup());
+    return platform::RuntimeCheckCast<MainWIndow>(window, MainWIndow::Lookup());
 }
 
 }  // namespace corvantil

@@ -1,6 +1,6 @@
 // The main window: two drop areas, a result label with a progress wheel inside it, and the comparison of the
 // two dropped files through `shasum -a 256`. One class, its implementation split by concern:
-//   MainWIndow.cpp        class description, accessor, destructor
+//   MainWIndow.cpp        class description, Instance(), destructor
 //   MainWIndowLayout.cpp  Layout, the controls and their Property lists, the control accessors, Open/Close
 //   CompareFiles.cpp      the comparison
 //   DropAreas.cpp         the drop areas' handlers
@@ -22,6 +22,9 @@ public:
 
     // The class description "MainWIndow.MainWIndow", built on first use.
     static const platform::ClassDescription& Lookup();
+    // The single main window: the one the framework holds under "MainWIndow.MainWIndow", or a new one,
+    // constructed.
+    static platform::Ref<MainWIndow> Instance();
 
     // ---- Own operations, in slot order -------------------------------------------------------------------
     // Building hooks and controls
@@ -78,12 +81,5 @@ public:
     bool errorArea1 = false;   // side 1's area shows an error and rests pink
     bool errorArea2 = false;
 };
-
-// The single main window: the one the framework holds under "MainWIndow.MainWIndow", or a new one, constructed.
-// Named like the class on purpose; after it, the class is written `class MainWIndow`.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-platform::Ref<class MainWIndow> MainWIndow();
-#pragma GCC diagnostic pop
 
 }  // namespace corvantil

@@ -23,7 +23,7 @@ Ref<T> MenuBarItem(const platform::Window& window, const char* name) {
 }  // namespace
 
 void MainWIndow::AddMenuHandlers(const Ref<platform::Window>& window) {
-    Ref<class MainWIndow> built = platform::RuntimeCheckCast<class MainWIndow>(window, MainWIndow::Lookup());
+    Ref<MainWIndow> built = platform::RuntimeCheckCast<MainWIndow>(window, MainWIndow::Lookup());
     Require(built, "the window being built");
     // The registration keeps the plain function; the delegate goes right after the call.
     Ref<platform::Delegate> handler = platform::RuntimeCreateDelegate(

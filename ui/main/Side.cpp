@@ -7,8 +7,7 @@ using platform::Require;
 
 platform::Color Pink() { return platform::RGB(255, 220, 220, 0); }
 
-void ShowAreaError(class MainWIndow& window, const Side& side, platform::TextArea& area,
-                   std::string_view message) {
+void ShowAreaError(MainWIndow& window, const Side& side, platform::TextArea& area, std::string_view message) {
     Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
     std::string text = Require(lineEnd, "EndOfLine")->Operator_AddRight(area.Text());
     lineEnd = platform::EndOfLine();

@@ -39,7 +39,6 @@ platform::Color Pink();
 
 // Shows an error in the side's drop area: `message` after the area's text and two line ends, the area pink,
 // and the side marked as in error, so that a drag that leaves the area restores the pink.
-void ShowAreaError(class MainWIndow& window, const Side& side, platform::TextArea& area,
-                   std::string_view message);
+void ShowAreaError(MainWIndow& window, const Side& side, platform::TextArea& area, std::string_view message);
 
 }  // namespace corvantil

@@ -185,11 +185,11 @@ TEST_F(LayoutTest, ControlAccessorsFindTheControlsByName) {
 
 TEST_F(LayoutTest, AccessorReturnsTheOpenWindowWithoutOpeningItAgain) {
     window->ResultLabel()->SetText("kept");
-    EXPECT_EQ(corvantil::MainWIndow(), window);
+    EXPECT_EQ(corvantil::MainWIndow::Instance(), window);
     EXPECT_EQ(LabelText(), "kept") << "no second Open event";
 
     // The framework holds the window: letting go of every reference the accessor handed out keeps it open.
-    const platform::WeakRef<class MainWIndow> held = window;
+    const platform::WeakRef<MainWIndow> held = window;
     window.reset();
     window = held.lock();
     ASSERT_TRUE(window);
@@ -199,8 +199,8 @@ TEST_F(LayoutTest, AccessorReturnsTheOpenWindowWithoutOpeningItAgain) {
 
 TEST(UnbuiltMainWindowTest, ControlAccessorsGiveNothingAndOpenRaises) {
     PrepareFramework();
-    auto bare = platform::RuntimeCheckCast<class MainWIndow>(platform::RuntimeNewObject(MainWIndow::Lookup()),
-                                                            MainWIndow::Lookup());
+    auto bare = platform::RuntimeCheckCast<MainWIndow>(platform::RuntimeNewObject(MainWIndow::Lookup()),
+                                                       MainWIndow::Lookup());
     ASSERT_TRUE(bare);
     EXPECT_EQ(bare->ResultLabel(), nullptr);
     EXPECT_EQ(bare->ProgressWheel1(), nullptr);

@@ -61,12 +61,12 @@ std::ostream& operator<<(std::ostream& out, const SideState& s) {
                << "\", errorArea " << s.errorArea << "}";
 }
 
-SideState StateOf(const class MainWIndow& w, int side) {
+SideState StateOf(const MainWIndow& w, int side) {
     return side == 1 ? SideState{w.path1, w.file1summed, w.checkSum1, w.errorArea1}
                      : SideState{w.path2, w.file2summed, w.checkSum2, w.errorArea2};
 }
 
-void SetState(class MainWIndow& w, int side, const SideState& s) {
+void SetState(MainWIndow& w, int side, const SideState& s) {
     (side == 1 ? w.path1 : w.path2) = s.path;
     (side == 1 ? w.file1summed : w.file2summed) = s.summed;
     (side == 1 ? w.checkSum1 : w.checkSum2) = s.checkSum;
@@ -103,7 +103,7 @@ void MainWindowTest::SetUp() {
     oldPath_ = path ? path : "";
     ::setenv("PATH", (bin + ":" + oldPath_).c_str(), 1);
 
-    window = corvantil::MainWIndow();
+    window = corvantil::MainWIndow::Instance();
     ASSERT_TRUE(window);
 }
 

@@ -55,8 +55,8 @@ struct SideState {
     friend bool operator==(const SideState&, const SideState&) = default;
 };
 std::ostream& operator<<(std::ostream& out, const SideState& state);
-SideState StateOf(const class MainWIndow& window, int side);
-void SetState(class MainWIndow& window, int side, const SideState& state);
+SideState StateOf(const MainWIndow& window, int side);
+void SetState(MainWIndow& window, int side, const SideState& state);
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -109,7 +109,7 @@ protected:
 
     static QString Qs(const std::string& bytes);
 
-    platform::Ref<class MainWIndow> window;
+    platform::Ref<MainWIndow> window;
     QTemporaryDir dir;
 
 private:

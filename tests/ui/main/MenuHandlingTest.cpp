@@ -25,7 +25,7 @@ namespace {
 
 using platform::MenuItem;
 using platform::Ref;
-using Main = class corvantil::MainWIndow;
+using Main = corvantil::MainWIndow;
 
 constexpr const char* kAboutClass = "AboutWindow.AboutWindow";
 
@@ -45,7 +45,7 @@ protected:
         platform::RuntimeInitExternalClasses();
         corvantil::InitPluginEntrypoints();
         if (!corvantil::FileTypes1::pSpecialAny) corvantil::FileTypes1::Initialize();
-        window = corvantil::MainWIndow();
+        window = corvantil::MainWIndow::Instance();
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override {
