@@ -173,6 +173,31 @@ void DrainUntilClosed(Fd& out, Fd& err) {
     }
 }
 
+// Stops the command and waits until all of it has let go of the pipes.
+void StopCommand(Child& child, Fd& out, Fd& err) {
+    child.Stop();
+    DrainUntilClosed(out, err);
+}
+
+// Stops the command when the wait is left by an exception (a hook that threw, a failed poll), as a stop
+// request does, so that no part of the command outlives the run that way either.
+class StopUnlessWaitEnded {
+public:
+    StopUnlessWaitEnded(Child& child, Fd& out, Fd& err) : child_(child), out_(out), err_(err) {}
+    StopUnlessWaitEnded(const StopUnlessWaitEnded&) = delete;
+    StopUnlessWaitEnded& operator=(const StopUnlessWaitEnded&) = delete;
+    ~StopUnlessWaitEnded() {
+        if (!ended_) StopCommand(child_, out_, err_);
+    }
+    void WaitEnded() { ended_ = true; }
+
+private:
+    Child& child_;
+    Fd& out_;
+    Fd& err_;
+    bool ended_ = false;
+};
+
 std::int32_t ExitStatus(int status) {
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -289,7 +314,8 @@ std::string ShellResultGet(const Shell& shell) { return shell.Result(); }
 // ---------------------------------------------------------------------------------------------------------------
 
 const ClassDescription& Shell::Lookup() {
-    static const ClassDescription description{"Shell", &Object::Lookup(),
+    static const ClassDescription description{"Shell",
+                                              &Object::Lookup(),
                                               [] {
                                                   PluginEntry<shell_entry::InitFn> init;
                                                   init.Resolve(shell_entry::kInit);
@@ -342,6 +368,7 @@ void Shell::Execute(const std::string& command) {
     errWrite.Close();
     ::fcntl(outRead.Get(), F_SETFL, ::fcntl(outRead.Get(), F_GETFL) | O_NONBLOCK);
     ::fcntl(errRead.Get(), F_SETFL, ::fcntl(errRead.Get(), F_GETFL) | O_NONBLOCK);
+    StopUnlessWaitEnded stopper(child, outRead, errRead);
 
     std::string output;
     auto lastPump = Clock::now();
@@ -350,8 +377,7 @@ void Shell::Execute(const std::string& command) {
         const bool pipesOpen = outRead.Open() || errRead.Open();
         if (!pipesOpen && child.Reaped()) break;
         if (stopRequested_) {
-            child.Stop();
-            DrainUntilClosed(outRead, errRead);
+            StopCommand(child, outRead, errRead);
             break;
         }
         if (!pipesOpen && !pumping) {
@@ -373,13 +399,13 @@ void Shell::Execute(const std::string& command) {
         if (pumping && Clock::now() - lastPump >= kPumpInterval) {
             lastPump = Clock::now();
             if (!hook.pump()) {
-                child.Stop();
-                DrainUntilClosed(outRead, errRead);
+                StopCommand(child, outRead, errRead);
                 break;
             }
         }
     }
 
+    stopper.WaitEnded();
     errorCode_ = ExitStatus(child.Status());
     output_ = std::move(output);
     ran_ = true;
