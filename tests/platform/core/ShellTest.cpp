@@ -3,8 +3,6 @@
 // that would not end, and the plug-in's entry points.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,6 +16,7 @@
 #include <sstream>
 #include <thread>
 
+#include "TempFolder.h"
 #include "platform/DragDrop.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -65,13 +64,13 @@ Ref<Shell> NewShell() { return RuntimeCheckCast<Shell>(RuntimeNewObject(Shell::L
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir.Valid());
         previous = SetShellWaitHook({});
     }
     void TearDown() override { SetShellWaitHook(previous); }
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
 
-    QTemporaryDir dir;
+    test::TempFolder dir;
     ShellWaitHook previous;
 };
 
@@ -179,7 +178,7 @@ protected:
         ASSERT_EQ(::chmod(tool.c_str(), 0755), 0);
         const char* path = std::getenv("PATH");
         oldPath = path ? path : "";
-        ::setenv("PATH", (dir.path().toStdString() + ":" + oldPath).c_str(), 1);
+        ::setenv("PATH", (dir.Path() + ":" + oldPath).c_str(), 1);
     }
     void TearDown() override {
         ::setenv("PATH", oldPath.c_str(), 1);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTemporaryDir>
 #include <fstream>
 
+#include "TempFolder.h"
 #include "platform/DragDrop.h"
 #include "platform/Shell.h"
 #include "platform/Text.h"
@@ -67,8 +67,8 @@ bool Exists(const std::string& path) {
 class ShellPathTest : public ::testing::TestWithParam<NameCase> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        folder = dir.path().toStdString();
+        ASSERT_TRUE(dir.Valid());
+        folder = dir.Path();
         path = folder + "/" + GetParam().name;
         WriteFile(path, "abc");
         // A second file, so an unquoted glob would expand to something else than the name itself.
@@ -79,7 +79,7 @@ protected:
     void Run(const std::string& command) { shell->Execute("cd " + ShellQuote(folder) + " && " + command); }
     void TearDown() override { EXPECT_FALSE(Exists(folder + "/SENTINEL")) << "a part of the name was run"; }
 
-    QTemporaryDir dir;
+    test::TempFolder dir;
     std::string folder;
     std::string path;
     Ref<Shell> shell;
