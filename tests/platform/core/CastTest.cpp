@@ -10,8 +10,11 @@ class Animal : public Object {
 public:
     static const ClassDescription& Lookup() {
         static const ClassDescription description{
-            "Animal", &Object::Lookup(), [] { return Ref<Object>(std::make_shared<Animal>()); },
-            {{"Open", "Animal_Open", {}}, {"Close", "Animal_Close", {}}}, {}};
+            "Animal",
+            &Object::Lookup(),
+            [] { return Ref<Object>(std::make_shared<Animal>()); },
+            {{"Open", "Animal_Open", {}}, {"Close", "Animal_Close", {}}},
+            {}};
         return description;
     }
 };
@@ -19,9 +22,11 @@ public:
 class Dog : public Animal {
 public:
     static const ClassDescription& Lookup() {
-        static const ClassDescription description{
-            "Dog", &Animal::Lookup(), [] { return Ref<Object>(std::make_shared<Dog>()); },
-            {{"Open", "Dog_Open", {}}}, {}};
+        static const ClassDescription description{"Dog",
+                                                  &Animal::Lookup(),
+                                                  [] { return Ref<Object>(std::make_shared<Dog>()); },
+                                                  {{"Open", "Dog_Open", {}}},
+                                                  {}};
         return description;
     }
 };

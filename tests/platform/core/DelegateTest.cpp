@@ -35,7 +35,8 @@ class Unrelated : public Object {};
 TEST(DelegateTest, WeakTargetGoneRaisesNilObjectException) {
     auto target = std::make_shared<Counter>();
     const WeakRef<Counter> watch = target;
-    const Ref<Delegate> bump = RuntimeCreateDelegate(MakeFunction(&Counter::Bump), target, "(  )", kDelegateWeak);
+    const Ref<Delegate> bump =
+        RuntimeCreateDelegate(MakeFunction(&Counter::Bump), target, "(  )", kDelegateWeak);
     (*bump)();
     EXPECT_EQ(target->count, 1);
 
@@ -48,7 +49,8 @@ TEST(DelegateTest, WeakTargetGoneRaisesNilObjectException) {
 TEST(DelegateTest, StrongTargetIsKeptAlive) {
     auto target = std::make_shared<Counter>();
     const WeakRef<Counter> watch = target;
-    const Ref<Delegate> bump = RuntimeCreateDelegate(MakeFunction(&Counter::Bump), target, "(  )", kDelegateStrong);
+    const Ref<Delegate> bump =
+        RuntimeCreateDelegate(MakeFunction(&Counter::Bump), target, "(  )", kDelegateStrong);
     target.reset();
     ASSERT_FALSE(watch.expired());
     (*bump)();
@@ -58,8 +60,8 @@ TEST(DelegateTest, StrongTargetIsKeptAlive) {
 
 TEST(DelegateTest, ArgumentsAndResultPassThrough) {
     auto target = std::make_shared<Counter>();
-    const Ref<Delegate> add =
-        RuntimeCreateDelegate(MakeFunction(&Counter::Add), target, "( Int32, Boolean ) as Int32", kDelegateWeak);
+    const Ref<Delegate> add = RuntimeCreateDelegate(MakeFunction(&Counter::Add), target,
+                                                    "( Int32, Boolean ) as Int32", kDelegateWeak);
     EXPECT_EQ(add->Signature(), "( Int32, Boolean ) as Int32");
     EXPECT_EQ(add->Kind(), kDelegateWeak);
     EXPECT_EQ(std::get<std::int32_t>((*add)(std::int32_t{5}, true)), 10);
@@ -68,8 +70,8 @@ TEST(DelegateTest, ArgumentsAndResultPassThrough) {
 
 TEST(DelegateTest, WrongArgumentsAreRefused) {
     auto target = std::make_shared<Counter>();
-    const Ref<Delegate> add =
-        RuntimeCreateDelegate(MakeFunction(&Counter::Add), target, "( Int32, Boolean ) as Int32", kDelegateStrong);
+    const Ref<Delegate> add = RuntimeCreateDelegate(MakeFunction(&Counter::Add), target,
+                                                    "( Int32, Boolean ) as Int32", kDelegateStrong);
     EXPECT_THROW((*add)(true, true), RuntimeException);
     EXPECT_THROW((*add)(std::int32_t{1}), RuntimeException);
     EXPECT_EQ(target->count, 0);
@@ -109,7 +111,8 @@ TEST(DelegateTest, DelegateHasItsClass) {
 // What a start-up chain installs: calls function(argument) through a kind-0 delegate and hands back the
 // RuntimeException that escaped it; nil on a normal return; any other exception passes on.
 std::exception_ptr CallWithExceptionHandling(void (*function)(void*), void* argument) {
-    const Ref<Delegate> call = RuntimeCreateDelegate(MakeFunction(function), nullptr, "( Ptr )", kDelegateStrong);
+    const Ref<Delegate> call =
+        RuntimeCreateDelegate(MakeFunction(function), nullptr, "( Ptr )", kDelegateStrong);
     try {
         (*call)(argument);
         return nullptr;

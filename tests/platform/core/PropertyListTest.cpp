@@ -53,8 +53,12 @@ const std::vector<EntryCase>& EntryCases() {
         {"BooleanFalse", "Bold", false, "Bold \x00"s},
         {"Colour", "TextColor", Color{0x00, 0x20, 0xFF, 0}, "TextColor \x00\x20\xFF"s},
         {"EmptyString", "Text", std::string(), "Text \x00\x00\x00\x00"s},
-        {"NonAsciiString", "Title", "Grüße ☃"s, "Title \x00\x00\x00\x0BGr\xC3\xBC\xC3\x9F" "e \xE2\x98\x83"s},
-        {"StringWithSpacesAndNul", "Text", "a  b\0c"s, "Text \x00\x00\x00\x06" "a  b\0c"s},
+        {"NonAsciiString", "Title", "Grüße ☃"s,
+         "Title \x00\x00\x00\x0BGr\xC3\xBC\xC3\x9F"
+         "e \xE2\x98\x83"s},
+        {"StringWithSpacesAndNul", "Text", "a  b\0c"s,
+         "Text \x00\x00\x00\x06"
+         "a  b\0c"s},
     };
     return cases;
 }
@@ -131,24 +135,33 @@ TEST_P(PropertyListMalformedTest, RaisesNamingTheEntryAndItsOffset) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, PropertyListMalformedTest,
-    ::testing::Values(MalformedCase{"TruncatedInName", "Wid"s, "Wid"},
-                      MalformedCase{"MissingSpaceAfterName", "Width\x00\x00\x00\x10"s, "Width\\x00\\x00\\x00\\x10"},
-                      MalformedCase{"TruncatedInt32", "Width \x00\x00\x01"s, "Width"},
-                      MalformedCase{"TruncatedBoolean", "Bold "s, "Bold"},
-                      MalformedCase{"BooleanNeitherZeroNorOne", "Bold \x02"s, "Bold"},
-                      MalformedCase{"TruncatedColour", "BackColor \xFF\x00"s, "BackColor"},
-                      MalformedCase{"TruncatedStringCount", "Title \x00\x00"s, "Title"},
-                      MalformedCase{"StringCountPastEnd", "Title \x00\x00\x00\x05" "abc"s, "Title"},
-                      MalformedCase{"StringCountHuge", "Title \xFF\xFF\xFF\xFF" "abc"s, "Title"},
-                      MalformedCase{"UnknownName", "Bogus \x01"s, "Bogus"},
-                      MalformedCase{"EmptyName", " \x01"s, ""}),
-    [](const auto& p) { return std::string(p.param.label); });
+INSTANTIATE_TEST_SUITE_P(Lists, PropertyListMalformedTest,
+                         ::testing::Values(MalformedCase{"TruncatedInName", "Wid"s, "Wid"},
+                                           MalformedCase{"MissingSpaceAfterName", "Width\x00\x00\x00\x10"s,
+                                                         "Width\\x00\\x00\\x00\\x10"},
+                                           MalformedCase{"TruncatedInt32", "Width \x00\x00\x01"s, "Width"},
+                                           MalformedCase{"TruncatedBoolean", "Bold "s, "Bold"},
+                                           MalformedCase{"BooleanNeitherZeroNorOne", "Bold \x02"s, "Bold"},
+                                           MalformedCase{"TruncatedColour", "BackColor \xFF\x00"s,
+                                                         "BackColor"},
+                                           MalformedCase{"TruncatedStringCount", "Title \x00\x00"s, "Title"},
+                                           MalformedCase{"StringCountPastEnd",
+                                                         "Title \x00\x00\x00\x05"
+                                                         "abc"s,
+                                                         "Title"},
+                                           MalformedCase{"StringCountHuge",
+                                                         "Title \xFF\xFF\xFF\xFF"
+                                                         "abc"s,
+                                                         "Title"},
+                                           MalformedCase{"UnknownName", "Bogus \x01"s, "Bogus"},
+                                           MalformedCase{"EmptyName", " \x01"s, ""}),
+                         [](const auto& p) { return std::string(p.param.label); });
 
 TEST(PropertyListTest, NeverReadsPastTheEndOfTheView) {
     // The bytes after the view would complete the String; the decoder must not see them.
-    const std::string buffer = "Title \x00\x00\x00\x03" "abc"s;
+    const std::string buffer =
+        "Title \x00\x00\x00\x03"
+        "abc"s;
     const std::string_view cut(buffer.data(), buffer.size() - 1);
     EXPECT_THROW(DecodePropertyList(cut, &TestTypes), RuntimeException);
     EXPECT_EQ(DecodePropertyList(buffer, &TestTypes).at(0).value, PropertyValue("abc"s));

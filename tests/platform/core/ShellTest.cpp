@@ -2,7 +2,6 @@
 // PATH for those the real one won't give), large outputs on both streams, the wait hook, stopping a command
 // that would not end, and the plug-in's entry points.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -137,10 +136,11 @@ TEST_P(ShellLargeOutputTest, NoDeadlockAndExactSize) {
 
 INSTANTIATE_TEST_SUITE_P(
     Streams, ShellLargeOutputTest,
-    ::testing::Values(LargeCase{"Stdout", "head -c 10485760 /dev/zero; echo done", kTenMiB},
-                      LargeCase{"Stderr", "head -c 10485760 /dev/zero >&2; echo done", 0},
-                      LargeCase{"BothAtOnce", "head -c 10485760 /dev/zero >&2 & head -c 10485760 /dev/zero; wait; echo done",
-                                kTenMiB}),
+    ::testing::Values(
+        LargeCase{"Stdout", "head -c 10485760 /dev/zero; echo done", kTenMiB},
+        LargeCase{"Stderr", "head -c 10485760 /dev/zero >&2; echo done", 0},
+        LargeCase{"BothAtOnce",
+                  "head -c 10485760 /dev/zero >&2 & head -c 10485760 /dev/zero; wait; echo done", kTenMiB}),
     [](const auto& p) { return std::string(p.param.label); });
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -190,7 +190,8 @@ protected:
 TEST_P(ShellFakeToolTest, ReportsTheToolsExitStatus) {
     WriteFile(Path("input"), "abc");
     const Ref<Shell> shell = NewShell();
-    shell->Execute("FAKE_SHASUM_STATUS=" + Str(GetParam()) + " shasum -a 256 " + FolderItem(Path("input")).ShellPath());
+    shell->Execute("FAKE_SHASUM_STATUS=" + Str(GetParam()) + " shasum -a 256 " +
+                   FolderItem(Path("input")).ShellPath());
     EXPECT_EQ(shell->ErrorCode(), GetParam());
     EXPECT_EQ(shell->Result(), "");
 }
@@ -250,7 +251,8 @@ TEST_F(ShellTest, StopEscalatesToSigkillWhenTermIsIgnored) {
 void ExpectGroupGoneAfter(const std::string& marker, const std::function<bool()>& stop) {
     int pumps = 0;
     int liveWhileRunning = -1;
-    SetShellWaitHook({{}, [&] {
+    SetShellWaitHook({{},
+                      [&] {
                           ++pumps;
                           const std::string recorded = ReadFile(marker);
                           if (recorded.empty() && pumps < 3000) return true;
@@ -264,7 +266,8 @@ void ExpectGroupGoneAfter(const std::string& marker, const std::function<bool()>
     const std::string recorded = ReadFile(marker);
     ASSERT_FALSE(recorded.empty()) << "the command never wrote its marker";
     EXPECT_GE(liveWhileRunning, 2) << "the shell and its background job, while it ran";
-    EXPECT_EQ(LiveMembersOf(static_cast<pid_t>(std::stol(recorded))), 0) << "a process of the command is left";
+    EXPECT_EQ(LiveMembersOf(static_cast<pid_t>(std::stol(recorded))), 0)
+        << "a process of the command is left";
 }
 
 TEST_F(ShellTest, StoppedCommandLeavesNoProcessBehind) {
@@ -277,7 +280,8 @@ TEST_F(ShellTest, ExitEntryFromInsideTheWaitStopsTheCommand) {
     exitEntry.Resolve(shell_entry::kExit);
     const Ref<Shell> shell = NewShell();
     int pumps = 0;
-    SetShellWaitHook({{}, [&] {
+    SetShellWaitHook({{},
+                      [&] {
                           if (++pumps == 3) exitEntry(*shell);
                           return true;
                       },
@@ -289,7 +293,8 @@ TEST_F(ShellTest, ExitEntryFromInsideTheWaitStopsTheCommand) {
 TEST_F(ShellTest, ExceptionFromThePumpEndsTheRunAndLeavesNoProcessBehind) {
     int ends = 0;
     const std::string marker = Path("marker");
-    SetShellWaitHook({{}, [&] {
+    SetShellWaitHook({{},
+                      [&] {
                           if (ReadFile(marker).empty()) return true;
                           throw RuntimeException("pump failed");
                       },
@@ -389,8 +394,10 @@ TEST(ShellPluginTest, CallThroughAMissingEntryRaisesShellNotAvailableException) 
 
 TEST(ShellPluginTest, PublishedEntryReplacesAnEarlierOne) {
     static int which = 0;
-    PublishPluginEntrypoint("Test.Entry", +[] { which = 1; });
-    PublishPluginEntrypoint("Test.Entry", +[] { which = 2; });
+    PublishPluginEntrypoint(
+        "Test.Entry", +[] { which = 1; });
+    PublishPluginEntrypoint(
+        "Test.Entry", +[] { which = 2; });
     PluginEntry<void()> entry;
     entry.Resolve("Test.Entry");
     entry();
