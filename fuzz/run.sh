@@ -1,9 +1,10 @@
 #!/bin/sh
-# Builds the fuzz targets with clang's libFuzzer, AddressSanitizer and UBSan: the property-list decoder and the
-# conversion of a drag's URI list into items. Runs each for a bounded time. Exit status 0 when neither found
-# anything.
+# Builds the fuzz targets with CMake (CORVANTIL_FUZZ: clang's libFuzzer, AddressSanitizer and UBSan, linking
+# the framework's portable core alone): the property-list decoder and the conversion of a drag's URI list
+# into items. Runs each for a bounded time. Exit status 0 when neither found anything.
 #   FUZZ_SECONDS   how long to fuzz each target (default 60)
 #   FUZZ_BUILD     build folder (default <repo>/build-fuzz); the growing corpora are kept in it
+#   CXX_FUZZ       the clang++ to build with (default clang++)
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,35 +12,16 @@ build=${FUZZ_BUILD:-$root/build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
 cxx=${CXX_FUZZ:-clang++}
 
-mkdir -p "$build/obj" "$build/corpus" "$build/seeds" "$build/findings" \
-    "$build/urilist-corpus" "$build/urilist-seeds"
+mkdir -p "$build/corpus" "$build/seeds" "$build/findings" "$build/urilist-corpus" "$build/urilist-seeds"
 
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-common="-std=c++20 -g -O1 -I$root"
-
-# The framework's portable core goes into an archive, so that only what the decoder needs is linked in.
-objs=""
-for src in "$root"/platform/core/*.cpp; do
-    obj="$build/obj/$(basename "$src" .cpp).o"
-    $cxx $common $sanitize -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
-    objs="$objs $obj"
-done
-rm -f "$build/libplatform_core.a"
-# shellcheck disable=SC2086
-ar rcs "$build/libplatform_core.a" $objs
-
-# build_target SOURCE NAME: one fuzz target linked against the core archive.
-build_target() {
-    # shellcheck disable=SC2086
-    $cxx $common $sanitize -fsanitize=fuzzer -Wall -Wextra -Wpedantic -Wshadow -Werror \
-        "$root/fuzz/$1" "$build/libplatform_core.a" -o "$build/$2"
-}
-build_target PropertyListFuzzer.cpp property_list_fuzzer
-build_target UriListFuzzer.cpp uri_list_fuzzer
+cmake -S "$root" -B "$build/cmake" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="-g -O1" \
+    -DCORVANTIL_FUZZ=ON -DCORVANTIL_TESTS=OFF -DCORVANTIL_WERROR=ON
+cmake --build "$build/cmake" -j"$(nproc)" --target property_list_fuzzer uri_list_fuzzer
+bin="$build/cmake/fuzz"
 
 # fuzz_target NAME DICTIONARY CORPUS SEEDS FINDINGS_PREFIX: one bounded run.
 fuzz_target() {
-    "$build/$1" \
+    "$bin/$1" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
         -dict="$root/fuzz/$2" -artifact_prefix="$build/findings/$5" "$build/$3" "$build/$4"
 }
