@@ -1,6 +1,7 @@
 // The start-up chain, the exception helper and shutdown.
 #include "app/Startup.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "app/App.h"
@@ -18,11 +19,18 @@ void (*duringNewAppInstance)() = nullptr;
 }  // namespace testing
 
 std::int32_t Run() {
+    ConfigureRuntime();
     platform::RuntimeInit();
     initialize();
     Main();
     finalize();
     return platform::RuntimeExit();
+}
+
+void ConfigureRuntime() {
+    platform::RuntimeSetProgramSettings({.name = "corvantil",
+                                         .title = "Corvantil",
+                                         .dialogs = std::getenv("CORVANTIL_NO_DIALOGS") == nullptr});
 }
 
 void initialize() {

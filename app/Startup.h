@@ -1,5 +1,5 @@
 // The start-up chain and shutdown of the program, in the order Run performs them:
-//   RuntimeInit -> initialize -> Main -> finalize -> RuntimeExit
+//   ConfigureRuntime -> RuntimeInit -> initialize -> Main -> finalize -> RuntimeExit
 // Main installs the exception helper, runs early start-up (external classes, plug-in entry points, file
 // types, the application object with its menu bar), hands late start-up (the main window) to the
 // framework's initialisation and runs the event loop. An exception that escapes any of it goes to the
@@ -13,6 +13,10 @@ namespace corvantil {
 
 // The whole run; its result is the process's exit code.
 std::int32_t Run();
+
+// Tells the framework what it needs of the program: its name, its title, and whether it may show dialogs
+// (not when CORVANTIL_NO_DIALOGS is set, as the test command does).
+void ConfigureRuntime();
 
 // Builds the class descriptions of the program's four classes, in the order App, MainWIndow, MainMenuBar,
 // AboutWindow (each builds its superclasses' first).

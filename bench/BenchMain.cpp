@@ -82,6 +82,7 @@ protected:
 };
 
 int StartupChild() {
+    corvantil::ConfigureRuntime();
     platform::RuntimeInit();
     ShowWatch watch;
     qApp->installEventFilter(&watch);
@@ -92,6 +93,7 @@ int StartupChild() {
 }
 
 int CompareChild(const std::string& a, const std::string& b) {
+    corvantil::ConfigureRuntime();
     platform::RuntimeInit();
     std::string verdict;
     QTimer::singleShot(0, [&] {

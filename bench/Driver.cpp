@@ -13,6 +13,7 @@
 #include <QtGlobal>
 
 #include "app/FileTypes1.h"
+#include "app/Startup.h"
 #include "platform/qt/QtAccess.h"
 #include "plugins/PluginEntrypoints.h"
 
@@ -36,6 +37,7 @@ void QuietOffscreenNotices() {
 bool IsOffscreenNotice(std::string_view line) { return line == "This plugin does not support raise()"; }
 
 void PrepareFramework() {
+    ConfigureRuntime();
     platform::RuntimeInit();
     platform::RuntimeInitExternalClasses();
     InitPluginEntrypoints();

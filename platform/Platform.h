@@ -1,5 +1,5 @@
-// The public face of the Corvantil application framework: the one header the program includes.
-//   Runtime.h       objects, exceptions, delegates, class descriptions, main thread
+// The public face of the application framework: the one header the program includes.
+//   Runtime.h       objects, exceptions, delegates, class descriptions, main thread, program settings
 //   Text.h          Color, RGB, EndOfLine, NthField, Str
 //   PropertyList.h  the Property list encoding
 //   Plugins.h       plug-in entry points

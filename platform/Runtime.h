@@ -1,5 +1,5 @@
-// Runtime core of the Corvantil application framework: objects and references, the exception family,
-// type-erased calls and delegates, class descriptions and the main-thread check.
+// Runtime core of the application framework: objects and references, the exception family, type-erased
+// calls and delegates, class descriptions, the main-thread check and what the framework knows of the program.
 // Nothing here depends on Qt.
 #pragma once
 
@@ -61,11 +61,11 @@ public:
     virtual const char* ClassName() const noexcept { return "RuntimeException"; }
 };
 
-#define PLATFORM_EXCEPTION(Name)                                                                 \
-    class Name : public RuntimeException {                                                       \
-    public:                                                                                      \
-        explicit Name(const std::string& message = #Name) : RuntimeException(message) {}       \
-        const char* ClassName() const noexcept override { return #Name; }                        \
+#define PLATFORM_EXCEPTION(Name)                                                         \
+    class Name : public RuntimeException {                                               \
+    public:                                                                              \
+        explicit Name(const std::string& message = #Name) : RuntimeException(message) {} \
+        const char* ClassName() const noexcept override { return #Name; }                \
     };
 PLATFORM_EXCEPTION(NilObjectException)
 PLATFORM_EXCEPTION(ThreadAccessingUIException)
@@ -257,7 +257,8 @@ struct ClassDescription {
 // A new object of the class, its class set; the caller runs its Constructor next.
 Ref<Object> RuntimeNewObject(const ClassDescription& cls);
 
-// Nil gives nil; an object of `cls` or a subclass comes back typed; anything else raises IllegalCastException.
+// Nil gives nil; an object of `cls` or a subclass comes back typed; anything else raises
+// IllegalCastException.
 template <class T>
 Ref<T> RuntimeCheckCast(const Ref<Object>& object, const ClassDescription& cls) {
     if (!object) return nullptr;
@@ -288,5 +289,22 @@ void CheckMainThread(std::string_view operation);
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
 ExceptionHelper RuntimeGetExceptionHelper();
+
+// ---------------------------------------------------------------------------------------------------------------
+// Program settings: what the framework needs to know of the program it runs
+// ---------------------------------------------------------------------------------------------------------------
+
+struct ProgramSettings {
+    // The program's name as the system knows it: argument 0 of the user-interface application (read by the
+    // first RuntimeInit of the process) and the prefix of the framework's lines on standard error.
+    std::string name = "application";
+    // Its name as its user reads it: the title of the framework's message boxes.
+    std::string title = "Application";
+    // Whether the framework may show message boxes; on a headless platform it shows none either way.
+    bool dialogs = true;
+};
+// Set on the main thread before RuntimeInit; the settings stay until set again.
+void RuntimeSetProgramSettings(ProgramSettings settings);
+const ProgramSettings& RuntimeGetProgramSettings();
 
 }  // namespace platform

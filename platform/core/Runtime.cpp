@@ -1,5 +1,5 @@
-// The runtime core: class descriptions and objects, delegates, the main-thread check and the slot of the
-// exception helper. Pure C++; the Qt side of the life cycle lives in qt/Lifecycle.cpp.
+// The runtime core: class descriptions and objects, delegates, the main-thread check, the slot of the
+// exception helper and the program's settings. Pure C++; the Qt side of the life cycle is qt/Lifecycle.cpp.
 #include "platform/Runtime.h"
 
 #include <atomic>
@@ -58,7 +58,10 @@ const ClassDescription& Delegate::Lookup() {
 }
 
 Delegate::Delegate(Function function, const Ref<Object>& target, std::string signature, std::int32_t kind)
-    : function_(std::move(function)), hasTarget_(target != nullptr), signature_(std::move(signature)), kind_(kind) {
+    : function_(std::move(function)),
+      hasTarget_(target != nullptr),
+      signature_(std::move(signature)),
+      kind_(kind) {
     if (kind != kDelegateStrong && kind != kDelegateWeak) {
         throw RuntimeException("delegate kind " + std::to_string(kind) + " is neither 0 nor 1");
     }
@@ -116,5 +119,17 @@ void CheckMainThread(std::string_view operation) {
 void RuntimeSetExceptionHelper(ExceptionHelper helper) { gExceptionHelper.store(helper); }
 
 ExceptionHelper RuntimeGetExceptionHelper() { return gExceptionHelper.load(); }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Program settings
+// ---------------------------------------------------------------------------------------------------------------
+
+namespace {
+ProgramSettings gProgramSettings;
+}  // namespace
+
+void RuntimeSetProgramSettings(ProgramSettings settings) { gProgramSettings = std::move(settings); }
+
+const ProgramSettings& RuntimeGetProgramSettings() { return gProgramSettings; }
 
 }  // namespace platform

@@ -178,9 +178,11 @@ TextAreaWidget::Carried TextAreaWidget::Read(const QMimeData* mime) const {
         if (std::none_of(paths.begin(), paths.end(), admitted)) return {};
         return Carried{true, std::make_shared<DragItem>(std::make_shared<FolderItem>(paths.front()))};
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "corvantil: refused a drag whose data could not be read: %s\n", e.what());
+        std::fprintf(stderr, "%s: refused a drag whose data could not be read: %s\n",
+                     RuntimeGetProgramSettings().name.c_str(), e.what());
     } catch (...) {
-        std::fprintf(stderr, "corvantil: refused a drag whose data could not be read\n");
+        std::fprintf(stderr, "%s: refused a drag whose data could not be read\n",
+                     RuntimeGetProgramSettings().name.c_str());
     }
     std::fflush(stderr);
     return {};

@@ -74,7 +74,7 @@ std::pair<std::string, std::string> Describe(const std::exception_ptr& exception
 }
 
 bool DialogsWanted() {
-    if (std::getenv("CORVANTIL_NO_DIALOGS")) return false;
+    if (!RuntimeGetProgramSettings().dialogs) return false;
     const QString platformName = QGuiApplication::platformName();
     return platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal");
 }
@@ -102,10 +102,10 @@ void Application::SetMenuBar(const Ref<platform::MenuBar>& bar) {
 
 void RuntimeInit() {
     if (!gApplication) {
-        // A fixed argument vector: the command line changes nothing.
+        // A fixed argument vector, the program's name alone: the command line changes nothing.
+        static std::string name = RuntimeGetProgramSettings().name;
         static int argc = 1;
-        static char name[] = "corvantil";
-        static char* argv[] = {name, nullptr};
+        static char* argv[] = {name.data(), nullptr};
         gApplication = new QApplication(argc, argv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
@@ -154,10 +154,11 @@ void UnhandledException(std::exception_ptr exception) {
     gState.failed = true;
     if (!exception) return;
     const auto [className, message] = Describe(exception);
-    std::fprintf(stderr, "corvantil: unhandled %s: %s\n", className.c_str(), message.c_str());
+    const ProgramSettings& program = RuntimeGetProgramSettings();
+    std::fprintf(stderr, "%s: unhandled %s: %s\n", program.name.c_str(), className.c_str(), message.c_str());
     std::fflush(stderr);
     if (gApplication && IsMainThread() && DialogsWanted()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Corvantil"),
+        QMessageBox::critical(nullptr, QString::fromStdString(program.title),
                               QStringLiteral("An exception of class %1 was not handled.\n\n%2")
                                   .arg(QString::fromStdString(className), QString::fromStdString(message)));
     }

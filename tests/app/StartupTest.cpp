@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -261,6 +262,39 @@ TEST_F(StartupTest, AFailureThatEndsTheEventLoopIsReportedOnceAndShutdownStillRu
     EXPECT_NE(exitCode, 0);
     EXPECT_EQ(Occurrences(errors, "injected loop failure"), 1) << errors;
     ExpectShutDown();
+}
+
+TEST_F(StartupTest, TheReportOfAFailureNamesTheProgram) {
+    corvantil::testing::duringNewAppInstance = &FailWhileMakingTheApp;
+    ::testing::internal::CaptureStderr();
+    corvantil::Run();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("corvantil: unhandled NilObjectException: injected start-up failure\n"),
+              std::string::npos)
+        << errors;
+}
+
+// What the program hands the framework before it starts: its name, its title, and dialogs unless
+// CORVANTIL_NO_DIALOGS is set.
+TEST(ConfigureRuntimeTest, NamesTheProgramAndTurnsDialogsOffOnlyWhenAsked) {
+    const char* was = std::getenv("CORVANTIL_NO_DIALOGS");
+    const bool wasSet = was != nullptr;
+    const std::string saved = wasSet ? was : "";
+    const platform::ProgramSettings& settings = platform::RuntimeGetProgramSettings();
+    ::unsetenv("CORVANTIL_NO_DIALOGS");
+    corvantil::ConfigureRuntime();
+    EXPECT_EQ(settings.name, "corvantil");
+    EXPECT_EQ(settings.title, "Corvantil");
+    EXPECT_TRUE(settings.dialogs);
+    ::setenv("CORVANTIL_NO_DIALOGS", "1", 1);
+    corvantil::ConfigureRuntime();
+    EXPECT_FALSE(settings.dialogs);
+    if (wasSet) {
+        ::setenv("CORVANTIL_NO_DIALOGS", saved.c_str(), 1);
+    } else {
+        ::unsetenv("CORVANTIL_NO_DIALOGS");
+    }
+    corvantil::ConfigureRuntime();
 }
 
 // The exception helper's three outcomes, each function handed the same probe as its argument.
