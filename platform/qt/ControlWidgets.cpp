@@ -1,7 +1,7 @@
 // The control widgets' Qt event handling: mouse presses and entry on labels, clicks on buttons, and file
 // drags on text areas, which replace Qt's own text drops. While a shell command runs, a drag is accepted
 // without reaching the program and a drop is kept until the run is over (ShellWait.cpp). Every handler runs
-// inside the program dispatch (windows::Dispatch), so that nothing it throws crosses Qt.
+// inside the program dispatch (Dispatch.h), so that nothing it throws crosses Qt.
 #include "ControlWidgets.h"
 
 #include <QCoreApplication>
@@ -56,7 +56,7 @@ public:
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        windows::Dispatch([&] {
+        Dispatch([&] {
             if (event->type() == QEvent::Drop && receiver->isWindowType())
                 marked_ = static_cast<const QDropEvent*>(event)->mimeData();
         });
@@ -70,9 +70,12 @@ private:
 
 std::int32_t ActionCode(Qt::DropAction action) {
     switch (action) {
-        case Qt::CopyAction: return kDragActionCopy;
-        case Qt::LinkAction: return kDragActionLink;
-        default: return kDragActionDefault;
+        case Qt::CopyAction:
+            return kDragActionCopy;
+        case Qt::LinkAction:
+            return kDragActionLink;
+        default:
+            return kDragActionDefault;
     }
 }
 
@@ -85,7 +88,7 @@ std::int32_t ActionCode(Qt::DropAction action) {
 LabelWidget::LabelWidget() { setTextFormat(Qt::PlainText); }
 
 void LabelWidget::mousePressEvent(QMouseEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         if (owner && event->button() == Qt::LeftButton) {
             const QPoint at = event->position().toPoint();
             const Value taken = controls::RaiseFromQt(
@@ -102,7 +105,7 @@ void LabelWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         if (owner && mouseDownTaken_ && event->button() == Qt::LeftButton) {
             mouseDownTaken_ = false;
             const QPoint at = event->position().toPoint();
@@ -116,7 +119,7 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LabelWidget::enterEvent(QEnterEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         if (owner) controls::RaiseFromQt(*owner, event::kMouseEnter, {});
         QLabel::enterEvent(event);
     });
@@ -128,7 +131,7 @@ void LabelWidget::enterEvent(QEnterEvent* event) {
 
 ButtonWidget::ButtonWidget() {
     QObject::connect(this, &QPushButton::clicked, this, [this] {
-        windows::Dispatch([this] {
+        Dispatch([this] {
             if (owner) controls::RaiseFromQt(*owner, event::kButtonAction, {});
         });
     });
@@ -157,7 +160,7 @@ void TextAreaWidget::SetMultiline(bool multiline) {
 }
 
 void TextAreaWidget::keyPressEvent(QKeyEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         if (!multiline_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
             event->ignore();
             return;
@@ -205,10 +208,10 @@ void TextAreaWidget::TakeDrag(QDragMoveEvent* event) {
         const QPoint at = viewport()->mapTo(this, event->position().toPoint());
         current_ = std::move(carried.item);
         inside_ = true;
-        const Value refused = controls::RaiseFromQt(
-            *owner, event::kDragOver,
-            {Value(std::int32_t(at.x())), Value(std::int32_t(at.y())), Value(Ref<Object>(current_)),
-             Value(ActionCode(action))});
+        const Value refused =
+            controls::RaiseFromQt(*owner, event::kDragOver,
+                                  {Value(std::int32_t(at.x())), Value(std::int32_t(at.y())),
+                                   Value(Ref<Object>(current_)), Value(ActionCode(action))});
         if (const bool* yes = std::get_if<bool>(&refused); yes && *yes) return;
     }
     event->setDropAction(action);
@@ -216,15 +219,15 @@ void TextAreaWidget::TakeDrag(QDragMoveEvent* event) {
 }
 
 void TextAreaWidget::dragEnterEvent(QDragEnterEvent* event) {
-    windows::Dispatch([&] { TakeDrag(event); });
+    Dispatch([&] { TakeDrag(event); });
 }
 
 void TextAreaWidget::dragMoveEvent(QDragMoveEvent* event) {
-    windows::Dispatch([&] { TakeDrag(event); });
+    Dispatch([&] { TakeDrag(event); });
 }
 
 void TextAreaWidget::dragLeaveEvent(QDragLeaveEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         event->accept();
         const bool wasInside = std::exchange(inside_, false);
         const Ref<DragItem> item = std::move(current_);
@@ -237,7 +240,7 @@ void TextAreaWidget::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void TextAreaWidget::dropEvent(QDropEvent* event) {
-    windows::Dispatch([&] {
+    Dispatch([&] {
         const bool fromWindowSystem = WindowSystemDrops::Watch().Take(*event);
         event->ignore();
         inside_ = false;

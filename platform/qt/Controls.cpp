@@ -120,7 +120,7 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        qt::windows::Dispatch([&] {
+        qt::Dispatch([&] {
             if (event->type() == QEvent::Resize && object == watched && control_.HasWidget()) {
                 control_.Anchor(static_cast<QResizeEvent*>(event)->size());
             }
@@ -367,7 +367,7 @@ ControlImpl::~ControlImpl() {
     if (auto* link = dynamic_cast<qt::ControlLink*>(widget.data())) link->owner = nullptr;
     widget->removeEventFilter(anchorWatch.get());
     // A widget in a window goes with the window; one that never joined a window goes with its control.
-    if (!widget->parentWidget()) qt::windows::DisposeWidget(widget);
+    if (!widget->parentWidget()) qt::DisposeWidget(widget);
 }
 
 QWidget& ControlImpl::Widget() {
@@ -442,7 +442,7 @@ Value qt::controls::RaiseFromQt(RectControl& control, std::int32_t number, std::
     if (shellwait::Running() || !control.HasEventHandler(number)) return {};
     const Ref<Object> keep = control.weak_from_this().lock();
     Value result;
-    windows::Dispatch([&] { result = control.RaiseEvent(number, args); });
+    Dispatch([&] { result = control.RaiseEvent(number, args); });
     return result;
 }
 
@@ -753,7 +753,7 @@ TextArea::TextArea() {
         auto* editor = new qt::TextAreaWidget;
         editor->owner = this;
         QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [editor] {
-            qt::windows::Dispatch([editor] {
+            qt::Dispatch([editor] {
                 if (editor->owner) EnforceLimit(*editor, editor->owner->Impl().limitText);
             });
         });

@@ -1,23 +1,23 @@
 // The runtime's life cycle on Qt: the one QApplication of the process, the event loop, quitting, the
-// boundary where program handlers are called from inside Qt's event dispatch (no exception may cross it),
-// the report of an exception nothing handled, and shutdown.
+// report of an exception nothing handled, and shutdown. The boundary where program handlers are called
+// from inside Qt's event dispatch is in Dispatch.cpp.
 //
 // RuntimeInit may run again after RuntimeExit in the same process: it resets the exit code, the quit
 // request and any kept exception, and reuses the QApplication, which lives until the process ends.
+#include <cxxabi.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
-
-#include <cxxabi.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <typeinfo>
 #include <utility>
 
+#include "Dispatch.h"
 #include "WindowImpl.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
@@ -31,25 +31,14 @@ namespace {
 
 struct RunState {
     std::int32_t exitCode = 0;
-    bool failed = false;           // an unhandled exception was reported
-    bool quitRequested = false;    // Quit was called or a handler's exception ended the loop
-    bool inLoop = false;           // RuntimeRun's QApplication::exec is running
-    std::exception_ptr dispatched;  // the first exception a program handler let out
+    bool failed = false;         // an unhandled exception was reported
+    bool quitRequested = false;  // Quit was called or a handler's exception ended the loop
+    bool inLoop = false;         // RuntimeRun's QApplication::exec is running
 };
 
 RunState gState;
 QApplication* gApplication = nullptr;  // lives until the process ends
 Ref<Application> gAppObject;
-
-// Ends the event loop if RuntimeRun is in it. Outside the loop QCoreApplication::exit would only mark the
-// thread's loops as quitting and make the next nested loop (a dialog, a test's wait) return at once;
-// RuntimeRun sees the request through quitRequested instead.
-void EndLoop(std::int32_t code) {
-    gState.quitRequested = true;
-    if (gState.inLoop) QCoreApplication::exit(code);
-}
-
-void CallHandler(void* handler) { (*static_cast<const std::function<void()>*>(handler))(); }
 
 std::string Demangled(const char* name) {
     int status = 0;
@@ -81,13 +70,24 @@ bool DialogsWanted() {
 
 }  // namespace
 
+// Outside the loop QCoreApplication::exit would only mark the thread's loops as quitting and make the next
+// nested loop (a dialog, a test's wait) return at once; RuntimeRun sees the request through quitRequested
+// instead.
+void qt::EndEventLoop(std::int32_t code) {
+    gState.quitRequested = true;
+    if (gState.inLoop) QCoreApplication::exit(code);
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 // Application
 // ---------------------------------------------------------------------------------------------------------------
 
 const ClassDescription& Application::Lookup() {
-    static const ClassDescription description{
-        "Application", &Object::Lookup(), [] { return Ref<Object>(std::make_shared<Application>()); }, {}, {}};
+    static const ClassDescription description{"Application",
+                                              &Object::Lookup(),
+                                              [] { return Ref<Object>(std::make_shared<Application>()); },
+                                              {},
+                                              {}};
     return description;
 }
 
@@ -111,6 +111,7 @@ void RuntimeInit() {
     QApplication::setQuitOnLastWindowClosed(false);
     RuntimeSetMainThread();
     gState = RunState{};
+    detail::TakeDispatchedException();
 }
 
 void RuntimeInitExternalClasses() {
@@ -147,7 +148,7 @@ void RuntimeRun() {
 void Quit(std::int32_t code) {
     CheckMainThread("Quit");
     gState.exitCode = code;
-    EndLoop(code);
+    qt::EndEventLoop(code);
 }
 
 void UnhandledException(std::exception_ptr exception) {
@@ -176,36 +177,5 @@ std::int32_t RuntimeExit() {
     if (gApplication) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return gState.failed ? 1 : gState.exitCode;
 }
-
-// ---------------------------------------------------------------------------------------------------------------
-// The boundary between Qt's event dispatch and program handlers
-// ---------------------------------------------------------------------------------------------------------------
-
-namespace detail {
-
-bool DispatchToProgram(const std::function<void()>& handler) {
-    std::exception_ptr escaped;
-    try {
-        if (ExceptionHelper helper = RuntimeGetExceptionHelper()) {
-            escaped = helper(&CallHandler, const_cast<void*>(static_cast<const void*>(&handler)));
-        } else {
-            handler();
-        }
-    } catch (...) {
-        escaped = std::current_exception();
-    }
-    if (!escaped) return true;
-    if (!gState.dispatched) gState.dispatched = escaped;
-    EndLoop(1);
-    return false;
-}
-
-std::exception_ptr TakeDispatchedException() {
-    std::exception_ptr taken = std::move(gState.dispatched);
-    gState.dispatched = nullptr;
-    return taken;
-}
-
-}  // namespace detail
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 // items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act on the focused text
 // field and, when AutoEnable is set, are enabled only while they can act on the focused widget of their
 // window. A window without a menu bar of its own answers the shortcuts of the application's menu bar.
+#include "platform/Menus.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -20,7 +22,6 @@
 #include "ShellWait.h"
 #include "WindowImpl.h"
 #include "platform/Application.h"
-#include "platform/Menus.h"
 
 namespace platform {
 
@@ -70,12 +71,17 @@ bool CanAct(EditCommand command, const QWidget* focus) {
     const std::optional<EditorState> state = StateOf(focus);
     if (!state) return false;
     switch (command) {
-        case EditCommand::Undo: return state->undo && !state->readOnly;
+        case EditCommand::Undo:
+            return state->undo && !state->readOnly;
         case EditCommand::Cut:
-        case EditCommand::Clear: return state->selection && !state->readOnly;
-        case EditCommand::Copy: return state->selection;
-        case EditCommand::Paste: return state->paste && !state->readOnly;
-        case EditCommand::SelectAll: return !state->empty;
+        case EditCommand::Clear:
+            return state->selection && !state->readOnly;
+        case EditCommand::Copy:
+            return state->selection;
+        case EditCommand::Paste:
+            return state->paste && !state->readOnly;
+        case EditCommand::SelectAll:
+            return !state->empty;
     }
     return false;
 }
@@ -83,12 +89,24 @@ bool CanAct(EditCommand command, const QWidget* focus) {
 template <class Editor>
 void ActOnDocumentEditor(Editor& editor, EditCommand command) {
     switch (command) {
-        case EditCommand::Undo: editor.undo(); break;
-        case EditCommand::Cut: editor.cut(); break;
-        case EditCommand::Copy: editor.copy(); break;
-        case EditCommand::Paste: editor.paste(); break;
-        case EditCommand::Clear: editor.textCursor().removeSelectedText(); break;
-        case EditCommand::SelectAll: editor.selectAll(); break;
+        case EditCommand::Undo:
+            editor.undo();
+            break;
+        case EditCommand::Cut:
+            editor.cut();
+            break;
+        case EditCommand::Copy:
+            editor.copy();
+            break;
+        case EditCommand::Paste:
+            editor.paste();
+            break;
+        case EditCommand::Clear:
+            editor.textCursor().removeSelectedText();
+            break;
+        case EditCommand::SelectAll:
+            editor.selectAll();
+            break;
     }
 }
 
@@ -100,12 +118,24 @@ bool Act(EditCommand command, QWidget* focus) {
         ActOnDocumentEditor(*rich, command);
     } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         switch (command) {
-            case EditCommand::Undo: line->undo(); break;
-            case EditCommand::Cut: line->cut(); break;
-            case EditCommand::Copy: line->copy(); break;
-            case EditCommand::Paste: line->paste(); break;
-            case EditCommand::Clear: line->del(); break;
-            case EditCommand::SelectAll: line->selectAll(); break;
+            case EditCommand::Undo:
+                line->undo();
+                break;
+            case EditCommand::Cut:
+                line->cut();
+                break;
+            case EditCommand::Copy:
+                line->copy();
+                break;
+            case EditCommand::Paste:
+                line->paste();
+                break;
+            case EditCommand::Clear:
+                line->del();
+                break;
+            case EditCommand::SelectAll:
+                line->selectAll();
+                break;
         }
     }
     return true;
@@ -117,7 +147,7 @@ public:
     // `window`: the top-level widget whose focus the actions follow; without one, the application's focus.
     EditCommands(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-            qt::windows::Dispatch([&] {
+            qt::Dispatch([&] {
                 if (qobject_cast<QMenuBar*>(now) && !qobject_cast<QMenuBar*>(old) && InWindow(now))
                     beforeMenuBar_ = old;
                 Watch(Focused());
@@ -133,7 +163,7 @@ public:
 
     // Update as a slot, inside the program dispatch.
     void Updated() {
-        qt::windows::Dispatch([this] { Update(); });
+        qt::Dispatch([this] { Update(); });
     }
 
     void Update() {
@@ -162,7 +192,7 @@ private:
 
     // Read-only changes come without a signal, as an event on the editor.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        qt::windows::Dispatch([&] {
+        qt::Dispatch([&] {
             if (watched == watched_ && event->type() == QEvent::ReadOnlyChange) Update();
         });
         return QObject::eventFilter(watched, event);
@@ -215,7 +245,7 @@ QAction::MenuRole RoleOf(const MenuItem& item) {
 }
 
 void Choose(const WeakRef<Object>& windowRef, const WeakRef<MenuItem>& itemRef) {
-    qt::windows::Dispatch([&] {
+    qt::Dispatch([&] {
         if (qt::shellwait::Running()) return;
         const Ref<MenuItem> item = itemRef.lock();
         if (!item) return;

@@ -1,8 +1,8 @@
 // The control plug-in: its progress wheel, a small painted indicator that turns while it is visible, and
 // the registry in which the plug-in publishes its classes. Registering the plug-in also installs the
 // shell runner's wait (ShellWait.cpp), which keeps the wheel turning while a command runs.
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTimer>
 #include <cmath>
 #include <map>
@@ -32,13 +32,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        qt::windows::Dispatch([this] { Paint(); });
+        qt::Dispatch([this] { Paint(); });
     }
     void showEvent(QShowEvent*) override {
-        qt::windows::Dispatch([this] { timer_.start(); });
+        qt::Dispatch([this] { timer_.start(); });
     }
     void hideEvent(QHideEvent*) override {
-        qt::windows::Dispatch([this] { timer_.stop(); });
+        qt::Dispatch([this] { timer_.stop(); });
     }
 
 private:
@@ -68,7 +68,7 @@ private:
     }
 
     void Turn() {
-        qt::windows::Dispatch([this] {
+        qt::Dispatch([this] {
             if (!isVisible()) {
                 timer_.stop();
                 return;

@@ -30,7 +30,7 @@ class InputFilter : public QObject {
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         bool held = false;
-        windows::Dispatch([&] { held = Held(event->type()); });
+        Dispatch([&] { held = Held(event->type()); });
         return held;
     }
 
@@ -55,8 +55,10 @@ private:
             case QEvent::TouchEnd:
             case QEvent::TabletPress:
             case QEvent::TabletRelease:
-            case QEvent::TabletMove: return true;
-            default: return false;
+            case QEvent::TabletMove:
+                return true;
+            default:
+                return false;
         }
     }
 };
@@ -124,7 +126,7 @@ void FlushNow() {
     if (!state.closes.empty() || !state.drops.empty()) ScheduleFlush();
 }
 
-void Flush() { windows::Dispatch(&FlushNow); }
+void Flush() { Dispatch(&FlushNow); }
 
 }  // namespace
 

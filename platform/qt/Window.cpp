@@ -9,6 +9,8 @@
 // MaximizeButton, FullScreenButton (title-bar buttons). Kept and readable through Setting() only:
 // Placement (the window manager places every window), Composite, LiveResize, MacProcID and the Frame
 // values other than 0 and 8 (shown as document windows).
+#include "platform/Window.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,7 +28,6 @@
 #include "WindowImpl.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
-#include "platform/Window.h"
 #include "platform/detail/Internal.h"
 
 namespace platform {
@@ -53,25 +54,34 @@ void Unregister(const Window& window) {
     std::erase_if(windows, [&](const Ref<Window>& held) { return held.get() == &window; });
 }
 
-int gEventDepth = 0;
-
 struct WindowEntry {
     std::string_view name;
     PropertyType type;
 };
 
 constexpr std::array kWindowEntries{
-    WindowEntry{"Placement", PropertyType::Int32},       WindowEntry{"Width", PropertyType::Int32},
-    WindowEntry{"Height", PropertyType::Int32},          WindowEntry{"MinWidth", PropertyType::Int32},
-    WindowEntry{"MinHeight", PropertyType::Int32},       WindowEntry{"MaxWidth", PropertyType::Int32},
-    WindowEntry{"MaxHeight", PropertyType::Int32},       WindowEntry{"Frame", PropertyType::Int32},
-    WindowEntry{"Composite", PropertyType::Boolean},     WindowEntry{"HasBackColor", PropertyType::Boolean},
-    WindowEntry{"BackColor", PropertyType::Color},       WindowEntry{"Title", PropertyType::String},
-    WindowEntry{"Visible", PropertyType::Boolean},       WindowEntry{"FullScreen", PropertyType::Boolean},
-    WindowEntry{"MenuBarVisible", PropertyType::Boolean}, WindowEntry{"CloseButton", PropertyType::Boolean},
-    WindowEntry{"Resizeable", PropertyType::Boolean},    WindowEntry{"LiveResize", PropertyType::Boolean},
-    WindowEntry{"MaximizeButton", PropertyType::Boolean}, WindowEntry{"MinimizeButton", PropertyType::Boolean},
-    WindowEntry{"FullScreenButton", PropertyType::Boolean}, WindowEntry{"MacProcID", PropertyType::Int32},
+    WindowEntry{"Placement", PropertyType::Int32},
+    WindowEntry{"Width", PropertyType::Int32},
+    WindowEntry{"Height", PropertyType::Int32},
+    WindowEntry{"MinWidth", PropertyType::Int32},
+    WindowEntry{"MinHeight", PropertyType::Int32},
+    WindowEntry{"MaxWidth", PropertyType::Int32},
+    WindowEntry{"MaxHeight", PropertyType::Int32},
+    WindowEntry{"Frame", PropertyType::Int32},
+    WindowEntry{"Composite", PropertyType::Boolean},
+    WindowEntry{"HasBackColor", PropertyType::Boolean},
+    WindowEntry{"BackColor", PropertyType::Color},
+    WindowEntry{"Title", PropertyType::String},
+    WindowEntry{"Visible", PropertyType::Boolean},
+    WindowEntry{"FullScreen", PropertyType::Boolean},
+    WindowEntry{"MenuBarVisible", PropertyType::Boolean},
+    WindowEntry{"CloseButton", PropertyType::Boolean},
+    WindowEntry{"Resizeable", PropertyType::Boolean},
+    WindowEntry{"LiveResize", PropertyType::Boolean},
+    WindowEntry{"MaximizeButton", PropertyType::Boolean},
+    WindowEntry{"MinimizeButton", PropertyType::Boolean},
+    WindowEntry{"FullScreenButton", PropertyType::Boolean},
+    WindowEntry{"MacProcID", PropertyType::Int32},
 };
 
 std::optional<PropertyType> WindowEntryType(std::string_view name) {
@@ -86,29 +96,13 @@ constexpr int kFrameDialog = 8;
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------------------------
-// Event scopes, program dispatch, widget disposal
+// The framework's windows
 // ---------------------------------------------------------------------------------------------------------------
-
-qt::windows::EventScope::EventScope() { ++gEventDepth; }
-qt::windows::EventScope::~EventScope() { --gEventDepth; }
 
 bool qt::windows::IsRegistered(const Window& window) {
     const auto& windows = Registry();
-    return std::any_of(windows.begin(), windows.end(), [&](const Ref<Window>& held) { return held.get() == &window; });
-}
-
-bool qt::windows::Dispatch(const std::function<void()>& handler) {
-    const EventScope scope;
-    return detail::DispatchToProgram(handler);
-}
-
-void qt::windows::DisposeWidget(QWidget* widget) {
-    if (!widget) return;
-    widget->hide();
-    if (gEventDepth > 0)
-        widget->deleteLater();
-    else
-        delete widget;
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](const Ref<Window>& held) { return held.get() == &window; });
 }
 
 void qt::windows::ApplicationMenuBarChanged() {
@@ -122,7 +116,7 @@ void qt::windows::ApplicationMenuBarChanged() {
 WindowWidget::WindowWidget(WindowImpl& impl) : owner(&impl) {}
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
-    qt::windows::Dispatch([&] {
+    qt::Dispatch([&] {
         // The framework decides what a close request does; Qt hides nothing by itself.
         event->ignore();
         if (owner) owner->CloseRequested();
@@ -130,7 +124,7 @@ void WindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
-    qt::windows::Dispatch([&] {
+    qt::Dispatch([&] {
         if (owner) {
             switch (event->key()) {
                 case Qt::Key_Return:
@@ -153,14 +147,14 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
-    qt::windows::Dispatch([&] {
+    qt::Dispatch([&] {
         QWidget::resizeEvent(event);
         if (owner) owner->LayOut();
     });
 }
 
 void WindowWidget::showEvent(QShowEvent* event) {
-    qt::windows::Dispatch([&] {
+    qt::Dispatch([&] {
         QWidget::showEvent(event);
         if (owner) owner->LayOut();
     });
@@ -175,7 +169,7 @@ WindowImpl::WindowImpl(Window& window) : self(window) {}
 WindowImpl::~WindowImpl() {
     if (top) {
         top->owner = nullptr;
-        qt::windows::DisposeWidget(top);
+        qt::DisposeWidget(top);
     }
     controls.clear();
 }
@@ -232,8 +226,8 @@ void WindowImpl::SyncSizes() {
 
 void WindowImpl::Sync(bool sizes) {
     WindowWidget& widget = Top();
-    Qt::WindowFlags flags = (frame == kFrameDialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint |
-                            Qt::WindowTitleHint;
+    Qt::WindowFlags flags =
+        (frame == kFrameDialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (closeButton) flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
     if (minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
     if (maximizeButton) flags |= Qt::WindowMaximizeButtonHint;
@@ -247,7 +241,8 @@ void WindowImpl::Sync(bool sizes) {
 
     content->setAutoFillBackground(hasBackColor);
     QPalette palette = content->palette();
-    palette.setColor(QPalette::Window, hasBackColor ? ToQColor(backColor) : widget.palette().color(QPalette::Window));
+    palette.setColor(QPalette::Window,
+                     hasBackColor ? ToQColor(backColor) : widget.palette().color(QPalette::Window));
     content->setPalette(palette);
 
     if (menuBarWidget) menuBarWidget->setVisible(menuBarVisible);
@@ -263,9 +258,11 @@ void WindowImpl::UpdateTabOrder() {
     std::vector<std::pair<std::int32_t, QWidget*>> order;
     for (const auto& [name, control] : controls) {
         ControlImpl& d = control->Impl();
-        if (d.HasWidget() && (d.widget->focusPolicy() & Qt::TabFocus)) order.emplace_back(d.tabIndex, d.widget);
+        if (d.HasWidget() && (d.widget->focusPolicy() & Qt::TabFocus))
+            order.emplace_back(d.tabIndex, d.widget);
     }
-    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
@@ -277,7 +274,7 @@ void WindowImpl::RaiseWindowEvent(std::string_view name, Args args) {
 void WindowImpl::CloseNow() {
     const Ref<Object> keep = self.weak_from_this().lock();
     closed = true;
-    qt::windows::Dispatch([this] { RaiseWindowEvent("Close"); });
+    qt::Dispatch([this] { RaiseWindowEvent("Close"); });
     if (top) top->hide();
     Unregister(self);
 }
@@ -302,10 +299,7 @@ void WindowImpl::SyncApplicationCommands() {
         for (QAction* action : old->findChildren<QAction*>()) {
             if (top) top->removeAction(action);
         }
-        if (gEventDepth > 0)
-            old->deleteLater();
-        else
-            delete old;
+        qt::DeleteWhenSafe(old);
     }
     if (menuBar || !top) return;
     const Ref<Application> app = RuntimeAppObject();
@@ -407,7 +401,8 @@ void Window::AddControl(const std::string& name, const Ref<RectControl>& control
     d.name = name;
     d.window = std::static_pointer_cast<Window>(shared_from_this());
     auto& controls = impl_->controls;
-    const auto same = std::find_if(controls.begin(), controls.end(), [&](const auto& held) { return held.first == name; });
+    const auto same =
+        std::find_if(controls.begin(), controls.end(), [&](const auto& held) { return held.first == name; });
     if (same != controls.end())
         same->second = control;
     else
@@ -428,8 +423,8 @@ void Window::AddMenuHandler(const std::string& itemName, Function handler) {
     CheckMainThread("Window.AddMenuHandler");
     if (!handler) throw NilObjectException("the menu handler for \"" + itemName + "\" is nil");
     auto& handlers = impl_->menuHandlers;
-    const auto same =
-        std::find_if(handlers.begin(), handlers.end(), [&](const auto& held) { return held.first == itemName; });
+    const auto same = std::find_if(handlers.begin(), handlers.end(),
+                                   [&](const auto& held) { return held.first == itemName; });
     if (same != handlers.end())
         same->second = std::move(handler);
     else
@@ -448,7 +443,7 @@ void Window::SetMenuBar(const Ref<platform::MenuBar>& bar) {
     if (impl_->menuBarWidget) {
         QMenuBar* old = impl_->menuBarWidget;
         impl_->menuBarWidget = nullptr;
-        qt::windows::DisposeWidget(old);
+        qt::DisposeWidget(old);
     }
     if (bar) {
         impl_->menuBarWidget = BuildMenuBar(*this, *bar, &widget);
@@ -610,7 +605,7 @@ void detail::ReleaseWindows() {
         d.closed = true;
         if (d.top) {
             d.top->owner = nullptr;
-            qt::windows::DisposeWidget(d.top);
+            qt::DisposeWidget(d.top);
         }
     }
 }

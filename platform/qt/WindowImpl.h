@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "Dispatch.h"
 #include "platform/Menus.h"
 #include "platform/PropertyList.h"
 #include "platform/Window.h"
@@ -107,22 +108,8 @@ protected:
 };
 
 namespace qt::windows {
-// Marks a stretch of code that runs inside a Qt event of one of the framework's widgets: widgets are only
-// deleted later while one is open, since the event being handled may be that widget's.
-class EventScope {
-public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
 // Whether the window is held by the framework (not closed).
 bool IsRegistered(const Window& window);
-// Runs `handler` as a program handler from inside a Qt event: through detail::DispatchToProgram, within
-// an EventScope.
-bool Dispatch(const std::function<void()>& handler);
-// Hides a widget and deletes it: now, or later while an EventScope is open.
-void DisposeWidget(QWidget* widget);
 // The application's menu bar has changed: the windows without one of their own follow it.
 void ApplicationMenuBarChanged();
 }  // namespace qt::windows
