@@ -22,7 +22,7 @@ private:
 };
 
 // Initialises the runtime and creates the user-interface application; the calling thread becomes the main
-// thread. Command-line arguments are not read.
+// thread, and the shell runner's wait keeps the windows painting. Command-line arguments are not read.
 void RuntimeInit();
 // Publishes the plug-in classes (the shell runner, the progress wheel) and their entry points.
 void RuntimeInitExternalClasses();

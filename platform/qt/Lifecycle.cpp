@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "Dispatch.h"
+#include "ShellWait.h"
 #include "WindowImpl.h"
 #include "platform/Application.h"
 #include "platform/Controls.h"
@@ -110,6 +111,8 @@ void RuntimeInit() {
     }
     QApplication::setQuitOnLastWindowClosed(false);
     RuntimeSetMainThread();
+    // While a shell command runs, the windows keep painting and no input reaches the program.
+    qt::shellwait::Install();
     gState = RunState{};
     detail::TakeDispatchedException();
 }

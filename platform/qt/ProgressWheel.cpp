@@ -1,6 +1,6 @@
 // The control plug-in: its progress wheel, a small painted indicator that turns while it is visible, and
-// the registry in which the plug-in publishes its classes. Registering the plug-in also installs the
-// shell runner's wait (ShellWait.cpp), which keeps the wheel turning while a command runs.
+// the registry in which the plug-in publishes its classes. The shell runner's wait (ShellWait.cpp) keeps the
+// wheel turning while a command runs.
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "ControlImpl.h"
-#include "ShellWait.h"
 #include "WindowImpl.h"
 #include "platform/Controls.h"
 
@@ -117,7 +116,6 @@ std::uint64_t ProgressWheel::PaintCount() const {
 void RegisterControlPlugin() {
     CheckMainThread("RegisterControlPlugin");
     PublishedClasses()[ProgressWheel::Lookup().name] = &ProgressWheel::Lookup();
-    qt::shellwait::Install();
 }
 
 const ClassDescription& ProgressWheelClass() {

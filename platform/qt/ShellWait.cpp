@@ -9,7 +9,7 @@
 // ExcludeUserInputEvents is not used to hold input back: on X11 it lets drops through and holds back the
 // window manager's close request.
 //
-// RegisterControlPlugin installs the wait (ProgressWheel.cpp).
+// RuntimeInit installs the wait (Lifecycle.cpp).
 #include "ShellWait.h"
 
 #include <QApplication>

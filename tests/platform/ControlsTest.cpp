@@ -30,13 +30,15 @@ protected:
         auto window = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
             auto label = w.AddFromList<Label>(Label::Lookup(), "Caption",
                                               uitest::LabelList("Caption", {10, 10, 150, 20}, "Result", 3));
-            w.Bind(label, event::kLabelMouseDown, &TestWindow::Label_MouseDown, "( Label, Int32, Int32 ) as Boolean");
+            w.Bind(label, event::kLabelMouseDown, &TestWindow::Label_MouseDown,
+                   "( Label, Int32, Int32 ) as Boolean");
             w.Bind(label, event::kLabelMouseUp, &TestWindow::Label_MouseUp, "( Label, Int32, Int32 )");
             w.Bind(label, event::kMouseEnter, &TestWindow::Label_MouseEnter, "( Label )");
             w.AddFromList<TextArea>(TextArea::Lookup(), "Area",
                                     uitest::TextAreaList("Area", {10, 40, 200, 60}, "Drop here", 1));
-            auto button = w.AddFromList<PushButton>(
-                PushButton::Lookup(), "OK", uitest::ButtonList("OK", {10, 110, 80, 22}, "OK", true, false, 2));
+            auto button =
+                w.AddFromList<PushButton>(PushButton::Lookup(), "OK",
+                                          uitest::ButtonList("OK", {10, 110, 80, 22}, "OK", true, false, 2));
             w.Bind(button, event::kButtonAction, &TestWindow::Button_Action, "( PushButton )");
             w.AddFromList<ProgressWheel>(ProgressWheelClass(), "Wheel",
                                          uitest::WheelList("Wheel", {100, 12, 16, 16}, "Caption", false));
@@ -100,8 +102,8 @@ TEST_F(ControlsTest, EntriesWithoutAQtCounterpartAreKept) {
 TEST_F(ControlsTest, EachClassRefusesEntriesItDoesNotHave) {
     auto window = Built();
     const std::vector<std::pair<const char*, const char*>> refused = {
-        {"Caption", "Caption"}, {"Caption", "ReadOnly"}, {"Area", "Default"}, {"OK", "TextColor"}, {"Wheel", "Text"},
-        {"Area", "multiline"}};
+        {"Caption", "Caption"}, {"Caption", "ReadOnly"}, {"Area", "Default"},
+        {"OK", "TextColor"},    {"Wheel", "Text"},       {"Area", "multiline"}};
     for (const auto& [control, entry] : refused) {
         PropertyListWriter list;
         list.String(entry, "x");
@@ -139,7 +141,10 @@ TEST_F(ControlsTest, LaterListsChangeTheWidgets) {
 
     auto label = Get<Label>(window, "Caption");
     PropertyListWriter labelList;
-    labelList.Boolean("Multiline", true).Int32("TextAlign", 2).Boolean("Selectable", true).Boolean("Visible", false);
+    labelList.Boolean("Multiline", true)
+        .Int32("TextAlign", 2)
+        .Boolean("Selectable", true)
+        .Boolean("Visible", false);
     label->SetProperties(labelList.Bytes());
     auto* widget = qobject_cast<QLabel*>(qt::ControlWidget(*label));
     EXPECT_TRUE(widget->wordWrap());
@@ -178,7 +183,7 @@ struct FontCase {
     const char* name;
     float size;
     FontUnits unit;
-    int pixels;    // expected pixel size, or -1
+    int pixels;     // expected pixel size, or -1
     double points;  // expected point size, or -1 for the default
 };
 
@@ -192,17 +197,24 @@ TEST_P(FontTest, TextSizeIsReadInItsUnit) {
     EXPECT_EQ(label->TextSize(), GetParam().size);
     EXPECT_EQ(label->TextUnit(), GetParam().unit);
     const QFont font = qt::ControlWidget(*label)->font();
-    if (GetParam().pixels > 0) { EXPECT_EQ(font.pixelSize(), GetParam().pixels); }
-    if (GetParam().points > 0) { EXPECT_DOUBLE_EQ(font.pointSizeF(), GetParam().points); }
-    if (GetParam().pixels < 0 && GetParam().points < 0) { EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF()); }
+    if (GetParam().pixels > 0) {
+        EXPECT_EQ(font.pixelSize(), GetParam().pixels);
+    }
+    if (GetParam().points > 0) {
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), GetParam().points);
+    }
+    if (GetParam().pixels < 0 && GetParam().points < 0) {
+        EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Units, FontTest,
-                         ::testing::Values(FontCase{"Pixels", 20.0F, FontUnits::Pixel, 20, -1},
-                                           FontCase{"Points", 16.0F, FontUnits::Point, -1, 16.0},
-                                           FontCase{"DefaultUnitKeepsDefaultSize", 16.0F, FontUnits::Default, -1, -1},
-                                           FontCase{"SizeZeroKeepsDefaultSize", 0.0F, FontUnits::Point, -1, -1}),
-                         [](const ::testing::TestParamInfo<FontCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Units, FontTest,
+    ::testing::Values(FontCase{"Pixels", 20.0F, FontUnits::Pixel, 20, -1},
+                      FontCase{"Points", 16.0F, FontUnits::Point, -1, 16.0},
+                      FontCase{"DefaultUnitKeepsDefaultSize", 16.0F, FontUnits::Default, -1, -1},
+                      FontCase{"SizeZeroKeepsDefaultSize", 0.0F, FontUnits::Point, -1, -1}),
+    [](const ::testing::TestParamInfo<FontCase>& c) { return std::string(c.param.name); });
 
 TEST_F(ControlsTest, FontEntriesAndBold) {
     auto window = Built();
@@ -228,7 +240,8 @@ TEST_F(ControlsTest, LineSpacingAppliesToEveryParagraph) {
     area->SetText("one\ntwo\nthree");
     EXPECT_EQ(area->LineSpacing(), 1.5);
     int blocks = 0;
-    for (QTextBlock block = qt::Editor(*area)->document()->begin(); block.isValid(); block = block.next(), ++blocks) {
+    for (QTextBlock block = qt::Editor(*area)->document()->begin(); block.isValid();
+         block = block.next(), ++blocks) {
         EXPECT_EQ(block.blockFormat().lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
         EXPECT_DOUBLE_EQ(block.blockFormat().lineHeight(), 150.0);
     }
@@ -262,7 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SignatureCase{"TextAreaOpen", &TextArea::Lookup, 2, "( TextArea )"},
         SignatureCase{"TextAreaDragExit", &TextArea::Lookup, 6, "( TextArea, DragItem, Int32 )"},
-        SignatureCase{"TextAreaDragOver", &TextArea::Lookup, 7, "( TextArea, Int32, Int32, DragItem, Int32 ) as Boolean"},
+        SignatureCase{"TextAreaDragOver", &TextArea::Lookup, 7,
+                      "( TextArea, Int32, Int32, DragItem, Int32 ) as Boolean"},
         SignatureCase{"TextAreaDropObject", &TextArea::Lookup, 8, "( TextArea, DragItem, Int32 )"},
         SignatureCase{"TextAreaDragEnterNotRaised", &TextArea::Lookup, 5, nullptr},
         SignatureCase{"TextAreaKeyDownNotRaised", &TextArea::Lookup, 9, nullptr},
@@ -284,15 +298,19 @@ TEST_F(ControlsTest, BindingRefusesAWrongSignatureAndAnEventNotRaised) {
     auto area = Get<TextArea>(window, "Area");
     const std::size_t before = area->EventHandlerCount();
     const auto delegate = [&](const char* signature) {
-        return RuntimeCreateDelegate(MakeFunction(&TestWindow::Area_DropObject), window, signature, kDelegateWeak);
+        return RuntimeCreateDelegate(MakeFunction(&TestWindow::Area_DropObject), window, signature,
+                                     kDelegateWeak);
     };
-    EXPECT_THROW(RuntimeAddEventHandler(area, event::kDropObject, delegate("( TextArea, DragItem )")), RuntimeException);
+    EXPECT_THROW(RuntimeAddEventHandler(area, event::kDropObject, delegate("( TextArea, DragItem )")),
+                 RuntimeException);
     EXPECT_THROW(RuntimeAddEventHandler(area, event::kDropObject, delegate("(TextArea, DragItem, Int32)")),
                  RuntimeException);
-    EXPECT_THROW(RuntimeAddEventHandler(area, 5, delegate("( TextArea, DragItem, Int32 )")), RuntimeException);
+    EXPECT_THROW(RuntimeAddEventHandler(area, 5, delegate("( TextArea, DragItem, Int32 )")),
+                 RuntimeException);
     EXPECT_THROW(RuntimeAddEventHandler(area, event::kDropObject, nullptr), NilObjectException);
-    EXPECT_THROW(RuntimeAddEventHandler(nullptr, event::kDropObject, delegate("( TextArea, DragItem, Int32 )")),
-                 NilObjectException);
+    EXPECT_THROW(
+        RuntimeAddEventHandler(nullptr, event::kDropObject, delegate("( TextArea, DragItem, Int32 )")),
+        NilObjectException);
     EXPECT_EQ(area->EventHandlerCount(), before);
     EXPECT_FALSE(area->HasEventHandler(event::kDropObject));
 
@@ -346,7 +364,9 @@ TEST_P(LabelMouseTest, MouseUpFollowsOnlyATakenMouseDown) {
 INSTANTIATE_TEST_SUITE_P(Presses, LabelMouseTest,
                          ::testing::Values(MouseCase{"Taken", true, {"Caption.MouseDown", "Caption.MouseUp"}},
                                            MouseCase{"NotTaken", false, {"Caption.MouseDown"}}),
-                         [](const ::testing::TestParamInfo<MouseCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<MouseCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST_F(ControlsTest, MouseEnterRaisesAndTheCursorShows) {
     auto window = Built();
@@ -378,7 +398,9 @@ TEST_F(ControlsTest, ExceptionInAControlHandlerReachesRuntimeRunOnce) {
         ++actions;
         throw ShellNotRunningException("from Action");
     };
-    QTimer::singleShot(0, window->Top(), [&] { QTest::mouseClick(qt::ControlWidget(*window->ControlByName("OK")), Qt::LeftButton); });
+    QTimer::singleShot(0, window->Top(), [&] {
+        QTest::mouseClick(qt::ControlWidget(*window->ControlByName("OK")), Qt::LeftButton);
+    });
     EXPECT_THROW(RuntimeRun(), ShellNotRunningException);
     EXPECT_EQ(actions, 1);
     EXPECT_NO_THROW(RuntimeRun());
@@ -415,6 +437,14 @@ TEST_F(ControlsTest, ProgressWheelIsPublishedAndPaintsWhileVisible) {
     const std::uint64_t hidden = wheel->PaintCount();
     window->Refresh();
     EXPECT_EQ(wheel->PaintCount(), hidden);
+}
+
+// The wait that keeps windows painting during a shell command comes with the runtime, not with a plug-in.
+TEST_F(ControlsTest, RuntimeInitInstallsTheShellWait) {
+    const ShellWaitHook before = SetShellWaitHook({});
+    RuntimeInit();
+    const ShellWaitHook installed = SetShellWaitHook(before);
+    EXPECT_TRUE(installed.begin && installed.pump && installed.end);
 }
 
 }  // namespace
