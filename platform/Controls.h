@@ -81,7 +81,7 @@ public:
 
     // The signature text a handler of event `number` must have, e.g. "( TextArea, DragItem, Int32 )";
     // nullopt for a number this control does not raise.
-    virtual std::optional<std::string> EventSignature(std::int32_t number) const;
+    std::optional<std::string> EventSignature(std::int32_t number) const;
     bool HasEventHandler(std::int32_t number) const;
     std::size_t EventHandlerCount() const;
     // Raises event `number` with its arguments after the control itself; nothing when no handler is bound.
@@ -97,13 +97,13 @@ protected:
 
 // Binds `handler` to event `number` of `control`. A handler whose signature text differs from the event's
 // is refused with RuntimeException.
-void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number, const Ref<Delegate>& handler);
+void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number,
+                            const Ref<Delegate>& handler);
 
 class Label : public RectControl {
 public:
     Label();
     static const ClassDescription& Lookup();
-    std::optional<std::string> EventSignature(std::int32_t number) const override;
 
     std::string Text() const;
     void SetText(const std::string& text);
@@ -126,7 +126,6 @@ class TextArea : public RectControl {
 public:
     TextArea();
     static const ClassDescription& Lookup();
-    std::optional<std::string> EventSignature(std::int32_t number) const override;
 
     std::string Text() const;
     void SetText(const std::string& text);
@@ -147,7 +146,6 @@ class PushButton : public RectControl {
 public:
     PushButton();
     static const ClassDescription& Lookup();
-    std::optional<std::string> EventSignature(std::int32_t number) const override;
 
     std::string Caption() const;
     bool Default() const;

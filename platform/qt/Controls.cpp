@@ -4,6 +4,8 @@
 //
 // List entries with no Qt counterpart are kept and readable through Setting(): Index, TabPanelIndex,
 // AutoDeactivate, DataSource, DataField, Styled, Format, Mask, AutomaticallyCheckSpelling, ButtonStyle.
+#include "platform/Controls.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QEvent>
@@ -19,9 +21,9 @@
 #include "QtText.h"
 #include "ShellWait.h"
 #include "WindowImpl.h"
-#include "platform/Controls.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/detail/EventBinding.h"
 
 namespace platform {
 
@@ -46,12 +48,12 @@ constexpr auto C = PropertyType::Color;
 constexpr auto S = PropertyType::String;
 
 constexpr std::array kCommonEntries{
-    EntryType{"Name", S},        EntryType{"Index", I},          EntryType{"Left", I},
-    EntryType{"Top", I},         EntryType{"Width", I},          EntryType{"Height", I},
-    EntryType{"LockLeft", B},    EntryType{"LockTop", B},        EntryType{"LockRight", B},
-    EntryType{"LockBottom", B},  EntryType{"TabPanelIndex", I},  EntryType{"TabIndex", I},
-    EntryType{"TabStop", B},     EntryType{"Visible", B},        EntryType{"Enabled", B},
-    EntryType{"HelpTag", S},     EntryType{"AutoDeactivate", B}, EntryType{"InitialParent", S},
+    EntryType{"Name", S},       EntryType{"Index", I},          EntryType{"Left", I},
+    EntryType{"Top", I},        EntryType{"Width", I},          EntryType{"Height", I},
+    EntryType{"LockLeft", B},   EntryType{"LockTop", B},        EntryType{"LockRight", B},
+    EntryType{"LockBottom", B}, EntryType{"TabPanelIndex", I},  EntryType{"TabIndex", I},
+    EntryType{"TabStop", B},    EntryType{"Visible", B},        EntryType{"Enabled", B},
+    EntryType{"HelpTag", S},    EntryType{"AutoDeactivate", B}, EntryType{"InitialParent", S},
 };
 constexpr std::array kFontEntries{
     EntryType{"TextFont", S},
@@ -60,20 +62,29 @@ constexpr std::array kFontEntries{
     EntryType{"Underline", B},
 };
 constexpr std::array kLabelEntries{
-    EntryType{"Text", S},       EntryType{"TextAlign", I},   EntryType{"TextColor", C},
-    EntryType{"Multiline", B},  EntryType{"Selectable", B},  EntryType{"Transparent", B},
+    EntryType{"Text", S},       EntryType{"TextAlign", I},  EntryType{"TextColor", C},
+    EntryType{"Multiline", B},  EntryType{"Selectable", B}, EntryType{"Transparent", B},
     EntryType{"DataSource", S}, EntryType{"DataField", S},
 };
 constexpr std::array kTextAreaEntries{
-    EntryType{"Border", B},        EntryType{"Multiline", B},
-    EntryType{"ScrollbarHorizontal", B}, EntryType{"ScrollbarVertical", B},
-    EntryType{"Styled", B},        EntryType{"UseFocusRing", B},
-    EntryType{"TextColor", C},     EntryType{"BackColor", C},
-    EntryType{"Format", S},        EntryType{"HideSelection", B},
-    EntryType{"Text", S},          EntryType{"Mask", S},
-    EntryType{"ReadOnly", B},      EntryType{"LimitText", I},
-    EntryType{"AcceptTabs", B},    EntryType{"Alignment", I},
-    EntryType{"AutomaticallyCheckSpelling", B}, EntryType{"DataSource", S},
+    EntryType{"Border", B},
+    EntryType{"Multiline", B},
+    EntryType{"ScrollbarHorizontal", B},
+    EntryType{"ScrollbarVertical", B},
+    EntryType{"Styled", B},
+    EntryType{"UseFocusRing", B},
+    EntryType{"TextColor", C},
+    EntryType{"BackColor", C},
+    EntryType{"Format", S},
+    EntryType{"HideSelection", B},
+    EntryType{"Text", S},
+    EntryType{"Mask", S},
+    EntryType{"ReadOnly", B},
+    EntryType{"LimitText", I},
+    EntryType{"AcceptTabs", B},
+    EntryType{"Alignment", I},
+    EntryType{"AutomaticallyCheckSpelling", B},
+    EntryType{"DataSource", S},
     EntryType{"DataField", S},
 };
 constexpr std::array kButtonEntries{
@@ -134,8 +145,10 @@ private:
 
 Qt::CursorShape ShapeOf(const MouseCursor& cursor) {
     switch (cursor.GetShape()) {
-        case MouseCursor::Shape::PointingHand: return Qt::PointingHandCursor;
-        case MouseCursor::Shape::Arrow: return Qt::ArrowCursor;
+        case MouseCursor::Shape::PointingHand:
+            return Qt::PointingHandCursor;
+        case MouseCursor::Shape::Arrow:
+            return Qt::ArrowCursor;
     }
     return Qt::ArrowCursor;
 }
@@ -149,29 +162,37 @@ void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Color colour) {
 
 Qt::Alignment LabelAlignment(std::int32_t align) {
     switch (align) {
-        case 1: return Qt::AlignHCenter | Qt::AlignVCenter;
-        case 2: return Qt::AlignRight | Qt::AlignVCenter;
-        default: return Qt::AlignLeft | Qt::AlignVCenter;
+        case 1:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case 2:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
 // TextArea Alignment: 0 the default (left), 1 left, 2 centre, 3 right.
 Qt::Alignment EditorAlignment(std::int32_t align) {
     switch (align) {
-        case 2: return Qt::AlignHCenter;
-        case 3: return Qt::AlignRight;
-        default: return Qt::AlignLeft;
+        case 2:
+            return Qt::AlignHCenter;
+        case 3:
+            return Qt::AlignRight;
+        default:
+            return Qt::AlignLeft;
     }
 }
 
 void SetHideSelection(QPlainTextEdit& editor, bool hide) {
     QPalette palette = editor.palette();
     if (hide) {
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Inactive, QPalette::Base));
         palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          palette.color(QPalette::Inactive, QPalette::Text));
     } else {
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                         palette.color(QPalette::Active, QPalette::Highlight));
         palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                          palette.color(QPalette::Active, QPalette::HighlightedText));
     }
@@ -288,9 +309,11 @@ void ApplyEntry(ControlImpl& d, const PropertyEntry& entry, Pending& pending) {
     } else if (name == "Border") {
         if (editor) editor->setFrameShape(flag() ? QFrame::StyledPanel : QFrame::NoFrame);
     } else if (name == "ScrollbarHorizontal") {
-        if (editor) editor->setHorizontalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        if (editor)
+            editor->setHorizontalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     } else if (name == "ScrollbarVertical") {
-        if (editor) editor->setVerticalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        if (editor)
+            editor->setVerticalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     } else if (name == "UseFocusRing") {
         widget.setAttribute(Qt::WA_MacShowFocusRect, flag());
     } else if (name == "ReadOnly") {
@@ -337,11 +360,20 @@ QFont qt::MakeFont(const FontSpec& spec) {
     font.setUnderline(spec.underline);
     if (spec.size > 0.0F) {
         switch (spec.unit) {
-            case FontUnits::Default: break;
-            case FontUnits::Pixel: font.setPixelSize(std::max(1, static_cast<int>(spec.size + 0.5F))); break;
-            case FontUnits::Point: font.setPointSizeF(spec.size); break;
-            case FontUnits::Inch: font.setPointSizeF(spec.size * 72.0); break;
-            case FontUnits::Millimeter: font.setPointSizeF(spec.size * 72.0 / 25.4); break;
+            case FontUnits::Default:
+                break;
+            case FontUnits::Pixel:
+                font.setPixelSize(std::max(1, static_cast<int>(spec.size + 0.5F)));
+                break;
+            case FontUnits::Point:
+                font.setPointSizeF(spec.size);
+                break;
+            case FontUnits::Inch:
+                font.setPointSizeF(spec.size * 72.0);
+                break;
+            case FontUnits::Millimeter:
+                font.setPointSizeF(spec.size * 72.0 / 25.4);
+                break;
         }
     }
     return font;
@@ -351,7 +383,9 @@ QFont qt::MakeFont(const FontSpec& spec) {
 // ControlImpl
 // ---------------------------------------------------------------------------------------------------------------
 
-std::optional<PropertyType> qt::controls::CommonEntryType(std::string_view name) { return Find(kCommonEntries, name); }
+std::optional<PropertyType> qt::controls::CommonEntryType(std::string_view name) {
+    return Find(kCommonEntries, name);
+}
 
 ControlImpl::ControlImpl(RectControl& owner, PropertyTypeOf types, std::function<QWidget*()> maker,
                          Qt::FocusPolicy withTabStop, Qt::FocusPolicy withoutTabStop)
@@ -613,8 +647,7 @@ std::optional<PropertyValue> RectControl::Setting(std::string_view name) const {
 }
 
 std::optional<std::string> RectControl::EventSignature(std::int32_t number) const {
-    if (number == event::kOpen) return std::string("( ") + SignatureClassName() + " )";
-    return std::nullopt;
+    return detail::EventSignatureOf(SignatureClassName(), number);
 }
 
 bool RectControl::HasEventHandler(std::int32_t number) const { return impl_->handlers.contains(number); }
@@ -633,20 +666,13 @@ Value RectControl::RaiseEvent(std::int32_t number, Args args) {
     return handler->Invoke(all);
 }
 
-void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number, const Ref<Delegate>& handler) {
+void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number,
+                            const Ref<Delegate>& handler) {
     CheckMainThread("RuntimeAddEventHandler");
     Require(control, "the control of an event binding");
     Require(handler, "the handler of an event binding");
-    const std::optional<std::string> signature = control->EventSignature(number);
-    if (!signature) {
-        throw RuntimeException(control->Class().name + " \"" + control->Name() + "\" raises no event number " +
-                               std::to_string(number));
-    }
-    if (handler->Signature() != *signature) {
-        throw RuntimeException("a handler \"" + handler->Signature() + "\" cannot take event " +
-                               std::to_string(number) + " of " + control->Class().name + ", which needs \"" +
-                               *signature + "\"");
-    }
+    detail::CheckEventBinding(control->Class().name, control->Name(), number, control->EventSignature(number),
+                              handler->Signature());
     control->Impl().handlers[number] = handler;
 }
 
@@ -663,16 +689,6 @@ Label::Label() {
         label->owner = this;
         return static_cast<QWidget*>(label);
     };
-}
-
-std::optional<std::string> Label::EventSignature(std::int32_t number) const {
-    switch (number) {
-        case event::kOpen:
-        case event::kMouseEnter: return "( Label )";
-        case event::kLabelMouseDown: return "( Label, Int32, Int32 ) as Boolean";
-        case event::kLabelMouseUp: return "( Label, Int32, Int32 )";
-        default: return std::nullopt;
-    }
 }
 
 std::string Label::Text() const {
@@ -761,16 +777,6 @@ TextArea::TextArea() {
     };
 }
 
-std::optional<std::string> TextArea::EventSignature(std::int32_t number) const {
-    switch (number) {
-        case event::kOpen: return "( TextArea )";
-        case event::kDragExit:
-        case event::kDropObject: return "( TextArea, DragItem, Int32 )";
-        case event::kDragOver: return "( TextArea, Int32, Int32, DragItem, Int32 ) as Boolean";
-        default: return std::nullopt;
-    }
-}
-
 std::string TextArea::Text() const {
     CheckMainThread("TextArea.Text");
     return ToStdString(impl_->WidgetAs<qt::TextAreaWidget>().toPlainText());
@@ -840,14 +846,6 @@ PushButton::PushButton() {
         button->owner = this;
         return static_cast<QWidget*>(button);
     };
-}
-
-std::optional<std::string> PushButton::EventSignature(std::int32_t number) const {
-    switch (number) {
-        case event::kOpen:
-        case event::kButtonAction: return "( PushButton )";
-        default: return std::nullopt;
-    }
 }
 
 std::string PushButton::Caption() const {
