@@ -23,6 +23,7 @@ namespace platform {
 class Window;
 class MouseCursor;
 struct ControlImpl;
+struct ControlTraits;
 
 enum class FontUnits : std::uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
@@ -44,7 +45,6 @@ public:
 
 class RectControl : public Control {
 public:
-    RectControl();
     ~RectControl() override;
 
     static const ClassDescription& Lookup();
@@ -90,6 +90,8 @@ public:
     ControlImpl& Impl() const { return *impl_; }
 
 protected:
+    // Each control class hands in its traits: the list entries it takes, its focus and size, its widget.
+    explicit RectControl(const ControlTraits& traits);
     // The class name used in event signatures ("TextArea", "Label", ...).
     virtual const char* SignatureClassName() const = 0;
     std::unique_ptr<ControlImpl> impl_;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,7 +43,7 @@ struct PropertyEntry {
 };
 
 // The receiver's table of entry types; nullopt for a name it does not know.
-using PropertyTypeOf = std::optional<PropertyType> (*)(std::string_view name);
+using PropertyTypeOf = std::function<std::optional<PropertyType>(std::string_view name)>;
 
 // Every entry of `list`, in stored order. A truncated list, a String count that runs past the end or an
 // entry name the receiver does not know raises RuntimeException naming the entry and its offset.

@@ -1,5 +1,6 @@
 // The Qt side of a control: its widget (made on first use, on the main thread), the settings its lists
-// applied, its bound event handlers, and its place in the window (rectangle, anchors, parent control).
+// applied, its bound event handlers, and its place in the window (rectangle, anchors, parent control);
+// ControlImpl.cpp makes and places the widget. Each control class hands in its ControlTraits.
 #pragma once
 
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ListEntries.h"
 #include "QtText.h"
 #include "platform/Controls.h"
 #include "platform/PropertyList.h"
@@ -30,11 +32,29 @@ public:
 };
 }  // namespace qt
 
+struct ControlImpl;
+
+// What a control class hands RectControl's constructor: the list entries it takes, its focus policy with a
+// tab stop and without one, its size before a list sets one, and the making of its widget.
+struct ControlTraits {
+    const qt::EntryTable<ControlImpl>& (*entries)();
+    Qt::FocusPolicy focusable;
+    Qt::FocusPolicy unfocusable;
+    int width;
+    int height;
+    QWidget* (*make)(RectControl& owner);
+};
+
+// Makes a control widget of class W linked to its control.
+template <class W>
+QWidget* MakeLinkedWidget(RectControl& owner) {
+    auto* widget = new W;
+    widget->owner = &owner;
+    return widget;
+}
+
 struct ControlImpl {
-    // `make` builds the widget and links it to `self`; `focusable` is the class's focus policy with a tab
-    // stop, `unfocusable` without one.
-    ControlImpl(RectControl& self, PropertyTypeOf typeOf, std::function<QWidget*()> make, Qt::FocusPolicy focusable,
-                Qt::FocusPolicy unfocusable);
+    ControlImpl(RectControl& self, const ControlTraits& traits);
     ~ControlImpl();
     ControlImpl(const ControlImpl&) = delete;
     ControlImpl& operator=(const ControlImpl&) = delete;
@@ -55,31 +75,30 @@ struct ControlImpl {
     void Anchor(QSize parentSize);
     // The widget's top-left corner in the window's content coordinates.
     QPoint PositionInWindow() const;
+    // Gives the widget the font the settings describe.
+    void ApplyFont();
 
     RectControl& self;
-    PropertyTypeOf typeOf;
-    std::function<QWidget*()> make;
-    Qt::FocusPolicy focusable;
-    Qt::FocusPolicy unfocusable;
+    const ControlTraits& traits;
     QPointer<QWidget> widget;
     bool made = false;
 
     std::string name;
     WeakRef<Window> window;
-    std::map<std::string, PropertyValue, std::less<>> settings;
+    qt::Settings settings;
     std::map<std::int32_t, Ref<Delegate>> handlers;
 
     // Geometry as set, in window coordinates, and the anchors.
     int left = 0;
     int top = 0;
-    int width = 80;
-    int height = 20;
+    int width;
+    int height;
     bool lockLeft = true;
     bool lockTop = true;
     bool lockRight = false;
     bool lockBottom = false;
     std::string initialParent;
-    QRect placed;               // in the parent widget's coordinates
+    QRect placed;                // in the parent widget's coordinates
     QSize parentSizeWhenPlaced;  // the parent's size when `placed` was set
     std::unique_ptr<QObject> anchorWatch;
 
@@ -103,8 +122,6 @@ struct ControlImpl {
 
 // Controls' Qt-side services used by windows and by the shell wait.
 namespace qt::controls {
-// The list entries every control takes (geometry, anchors, focus, visibility, parent control).
-std::optional<PropertyType> CommonEntryType(std::string_view name);
 // Raises a control event from inside a Qt event handler: through the program dispatch, never while a
 // shell command runs, and only when a handler is bound. The control is kept alive meanwhile.
 Value RaiseFromQt(RectControl& control, std::int32_t number, std::vector<Value> args);

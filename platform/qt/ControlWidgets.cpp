@@ -144,6 +144,21 @@ ButtonWidget::ButtonWidget() {
 TextAreaWidget::TextAreaWidget() {
     setAcceptDrops(false);
     WindowSystemDrops::Watch();
+    QObject::connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        Dispatch([this] {
+            if (owner) EnforceLimit(owner->Impl().limitText);
+        });
+    });
+}
+
+void TextAreaWidget::EnforceLimit(std::int32_t limit) {
+    if (limit <= 0) return;
+    const QString text = toPlainText();
+    if (text.size() <= limit) return;
+    QTextCursor cursor(document());
+    cursor.setPosition(limit);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 void TextAreaWidget::ApplyLineSpacing(double spacing) {

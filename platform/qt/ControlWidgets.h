@@ -40,6 +40,8 @@ public:
     void ApplyLineSpacing(double spacing);
     // Without Multiline, Return is left to the window (its default button) and lines do not wrap.
     void SetMultiline(bool multiline);
+    // Cuts the text to `limit` characters (0: no limit).
+    void EnforceLimit(std::int32_t limit);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

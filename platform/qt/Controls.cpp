@@ -1,21 +1,13 @@
-// Controls on Qt Widgets: RectControl (widget, geometry and anchors, lists, events), Label (QLabel),
-// TextArea (a QPlainTextEdit) and PushButton (QPushButton). The widgets' own event handling is in
-// ControlWidgets.cpp; the progress wheel in ProgressWheel.cpp.
-//
-// List entries with no Qt counterpart are kept and readable through Setting(): Index, TabPanelIndex,
-// AutoDeactivate, DataSource, DataField, Styled, Format, Mask, AutomaticallyCheckSpelling, ButtonStyle.
+// Controls on Qt Widgets: RectControl (lists, events, state), Label (QLabel), TextArea (a QPlainTextEdit)
+// and PushButton (QPushButton), each made from its class's traits. Elsewhere: the list entries each class
+// takes in ControlEntries.cpp, the widget and its placement and anchors in ControlImpl.cpp, the widgets' own
+// event handling in ControlWidgets.cpp, the progress wheel in ProgressWheel.cpp.
 #include "platform/Controls.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QApplication>
-#include <QEvent>
-#include <QResizeEvent>
-#include <QScrollBar>
-#include <QTextDocument>
+#include <QAbstractScrollArea>
 #include <algorithm>
-#include <array>
-#include <utility>
 
+#include "ControlEntries.h"
 #include "ControlImpl.h"
 #include "ControlWidgets.h"
 #include "QtText.h"
@@ -29,119 +21,8 @@ namespace platform {
 
 namespace {
 
-using qt::ToQColor;
 using qt::ToQString;
 using qt::ToStdString;
-
-// ---------------------------------------------------------------------------------------------------------------
-// Entry tables, one per control class
-// ---------------------------------------------------------------------------------------------------------------
-
-struct EntryType {
-    std::string_view name;
-    PropertyType type;
-};
-
-constexpr auto I = PropertyType::Int32;
-constexpr auto B = PropertyType::Boolean;
-constexpr auto C = PropertyType::Color;
-constexpr auto S = PropertyType::String;
-
-constexpr std::array kCommonEntries{
-    EntryType{"Name", S},       EntryType{"Index", I},          EntryType{"Left", I},
-    EntryType{"Top", I},        EntryType{"Width", I},          EntryType{"Height", I},
-    EntryType{"LockLeft", B},   EntryType{"LockTop", B},        EntryType{"LockRight", B},
-    EntryType{"LockBottom", B}, EntryType{"TabPanelIndex", I},  EntryType{"TabIndex", I},
-    EntryType{"TabStop", B},    EntryType{"Visible", B},        EntryType{"Enabled", B},
-    EntryType{"HelpTag", S},    EntryType{"AutoDeactivate", B}, EntryType{"InitialParent", S},
-};
-constexpr std::array kFontEntries{
-    EntryType{"TextFont", S},
-    EntryType{"Bold", B},
-    EntryType{"Italic", B},
-    EntryType{"Underline", B},
-};
-constexpr std::array kLabelEntries{
-    EntryType{"Text", S},       EntryType{"TextAlign", I},  EntryType{"TextColor", C},
-    EntryType{"Multiline", B},  EntryType{"Selectable", B}, EntryType{"Transparent", B},
-    EntryType{"DataSource", S}, EntryType{"DataField", S},
-};
-constexpr std::array kTextAreaEntries{
-    EntryType{"Border", B},
-    EntryType{"Multiline", B},
-    EntryType{"ScrollbarHorizontal", B},
-    EntryType{"ScrollbarVertical", B},
-    EntryType{"Styled", B},
-    EntryType{"UseFocusRing", B},
-    EntryType{"TextColor", C},
-    EntryType{"BackColor", C},
-    EntryType{"Format", S},
-    EntryType{"HideSelection", B},
-    EntryType{"Text", S},
-    EntryType{"Mask", S},
-    EntryType{"ReadOnly", B},
-    EntryType{"LimitText", I},
-    EntryType{"AcceptTabs", B},
-    EntryType{"Alignment", I},
-    EntryType{"AutomaticallyCheckSpelling", B},
-    EntryType{"DataSource", S},
-    EntryType{"DataField", S},
-};
-constexpr std::array kButtonEntries{
-    EntryType{"ButtonStyle", I},
-    EntryType{"Cancel", B},
-    EntryType{"Default", B},
-    EntryType{"Caption", S},
-};
-
-template <std::size_t N>
-std::optional<PropertyType> Find(const std::array<EntryType, N>& table, std::string_view name) {
-    for (const EntryType& entry : table) {
-        if (entry.name == name) return entry.type;
-    }
-    return std::nullopt;
-}
-
-std::optional<PropertyType> LabelEntryType(std::string_view name) {
-    if (auto t = qt::controls::CommonEntryType(name)) return t;
-    if (auto t = Find(kFontEntries, name)) return t;
-    return Find(kLabelEntries, name);
-}
-
-std::optional<PropertyType> TextAreaEntryType(std::string_view name) {
-    if (auto t = qt::controls::CommonEntryType(name)) return t;
-    if (auto t = Find(kFontEntries, name)) return t;
-    return Find(kTextAreaEntries, name);
-}
-
-std::optional<PropertyType> PushButtonEntryType(std::string_view name) {
-    if (auto t = qt::controls::CommonEntryType(name)) return t;
-    if (auto t = Find(kFontEntries, name)) return t;
-    return Find(kButtonEntries, name);
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Anchors: the widget follows its parent's resizes
-// ---------------------------------------------------------------------------------------------------------------
-
-class AnchorWatch : public QObject {
-public:
-    explicit AnchorWatch(ControlImpl& control) : control_(control) {}
-    QPointer<QWidget> watched;
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        qt::Dispatch([&] {
-            if (event->type() == QEvent::Resize && object == watched && control_.HasWidget()) {
-                control_.Anchor(static_cast<QResizeEvent*>(event)->size());
-            }
-        });
-        return false;
-    }
-
-private:
-    ControlImpl& control_;
-};
 
 Qt::CursorShape ShapeOf(const MouseCursor& cursor) {
     switch (cursor.GetShape()) {
@@ -153,320 +34,14 @@ Qt::CursorShape ShapeOf(const MouseCursor& cursor) {
     return Qt::ArrowCursor;
 }
 
-void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Color colour) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Active, role, ToQColor(colour));
-    palette.setColor(QPalette::Inactive, role, ToQColor(colour));
-    widget.setPalette(palette);
-}
-
-Qt::Alignment LabelAlignment(std::int32_t align) {
-    switch (align) {
-        case 1:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        case 2:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
-// TextArea Alignment: 0 the default (left), 1 left, 2 centre, 3 right.
-Qt::Alignment EditorAlignment(std::int32_t align) {
-    switch (align) {
-        case 2:
-            return Qt::AlignHCenter;
-        case 3:
-            return Qt::AlignRight;
-        default:
-            return Qt::AlignLeft;
-    }
-}
-
-void SetHideSelection(QPlainTextEdit& editor, bool hide) {
-    QPalette palette = editor.palette();
-    if (hide) {
-        palette.setColor(QPalette::Inactive, QPalette::Highlight,
-                         palette.color(QPalette::Inactive, QPalette::Base));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         palette.color(QPalette::Inactive, QPalette::Text));
-    } else {
-        palette.setColor(QPalette::Inactive, QPalette::Highlight,
-                         palette.color(QPalette::Active, QPalette::Highlight));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         palette.color(QPalette::Active, QPalette::HighlightedText));
-    }
-    editor.setPalette(palette);
-}
-
-// Cuts the editor's text to `limit` characters (0: no limit).
-void EnforceLimit(QPlainTextEdit& editor, std::int32_t limit) {
-    if (limit <= 0) return;
-    const QString text = editor.toPlainText();
-    if (text.size() <= limit) return;
-    QTextCursor cursor(editor.document());
-    cursor.setPosition(limit);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-}
-
-// What applying one list changed, to be brought in line once the whole list is applied.
-struct Pending {
-    bool place = false;
-    bool font = false;
-    bool tabOrder = false;
-};
-
-void ApplyEntry(ControlImpl& d, const PropertyEntry& entry, Pending& pending) {
-    const std::string_view name = entry.name;
-    const auto i32 = [&] { return std::get<std::int32_t>(entry.value); };
-    const auto flag = [&] { return std::get<bool>(entry.value); };
-    const auto colour = [&] { return std::get<Color>(entry.value); };
-    const auto text = [&] { return std::get<std::string>(entry.value); };
-
-    QWidget& widget = d.Widget();
-    auto* label = dynamic_cast<QLabel*>(&widget);
-    auto* editor = dynamic_cast<qt::TextAreaWidget*>(&widget);
-    auto* button = dynamic_cast<QPushButton*>(&widget);
-
-    if (name == "Name") {
-        if (d.name.empty()) d.name = text();
-    } else if (name == "Left") {
-        d.left = i32();
-        pending.place = true;
-    } else if (name == "Top") {
-        d.top = i32();
-        pending.place = true;
-    } else if (name == "Width") {
-        d.width = std::max(0, i32());
-        pending.place = true;
-    } else if (name == "Height") {
-        d.height = std::max(0, i32());
-        pending.place = true;
-    } else if (name == "LockLeft") {
-        d.lockLeft = flag();
-        pending.place = true;
-    } else if (name == "LockTop") {
-        d.lockTop = flag();
-        pending.place = true;
-    } else if (name == "LockRight") {
-        d.lockRight = flag();
-        pending.place = true;
-    } else if (name == "LockBottom") {
-        d.lockBottom = flag();
-        pending.place = true;
-    } else if (name == "InitialParent") {
-        d.initialParent = text();
-        pending.place = true;
-    } else if (name == "TabIndex") {
-        d.tabIndex = i32();
-        pending.tabOrder = true;
-    } else if (name == "TabStop") {
-        widget.setFocusPolicy(flag() ? d.focusable : d.unfocusable);
-        pending.tabOrder = true;
-    } else if (name == "Visible") {
-        d.self.SetVisible(flag());
-    } else if (name == "Enabled") {
-        widget.setEnabled(flag());
-    } else if (name == "HelpTag") {
-        widget.setToolTip(ToQString(text()));
-    } else if (name == "TextFont") {
-        d.font.family = text();
-        pending.font = true;
-    } else if (name == "Bold") {
-        d.font.bold = flag();
-        pending.font = true;
-    } else if (name == "Italic") {
-        d.font.italic = flag();
-        pending.font = true;
-    } else if (name == "Underline") {
-        d.font.underline = flag();
-        pending.font = true;
-    } else if (name == "Text") {
-        if (label) label->setText(ToQString(text()));
-        if (editor) {
-            editor->setPlainText(ToQString(text()));
-            editor->ApplyLineSpacing(d.lineSpacing);
-        }
-    } else if (name == "TextAlign") {
-        d.textAlign = i32();
-        if (label) label->setAlignment(LabelAlignment(d.textAlign));
-    } else if (name == "TextColor") {
-        d.textColor = colour();
-        SetPaletteColour(widget, label ? QPalette::WindowText : QPalette::Text, d.textColor);
-    } else if (name == "BackColor") {
-        d.backColor = colour();
-        d.hasBackColor = true;
-        SetPaletteColour(widget, QPalette::Base, d.backColor);
-    } else if (name == "Multiline") {
-        if (label) label->setWordWrap(flag());
-        if (editor) editor->SetMultiline(flag());
-    } else if (name == "Selectable") {
-        if (label) label->setTextInteractionFlags(flag() ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-    } else if (name == "Transparent") {
-        // An opaque label paints the window's background behind its text.
-        widget.setAutoFillBackground(!flag());
-    } else if (name == "Border") {
-        if (editor) editor->setFrameShape(flag() ? QFrame::StyledPanel : QFrame::NoFrame);
-    } else if (name == "ScrollbarHorizontal") {
-        if (editor)
-            editor->setHorizontalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    } else if (name == "ScrollbarVertical") {
-        if (editor)
-            editor->setVerticalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    } else if (name == "UseFocusRing") {
-        widget.setAttribute(Qt::WA_MacShowFocusRect, flag());
-    } else if (name == "ReadOnly") {
-        d.readOnly = flag();
-        if (editor) editor->setReadOnly(d.readOnly);
-    } else if (name == "LimitText") {
-        d.limitText = std::max(0, i32());
-        if (editor) EnforceLimit(*editor, d.limitText);
-    } else if (name == "AcceptTabs") {
-        if (editor) editor->setTabChangesFocus(!flag());
-    } else if (name == "Alignment") {
-        if (editor) {
-            QTextOption option = editor->document()->defaultTextOption();
-            option.setAlignment(EditorAlignment(i32()));
-            editor->document()->setDefaultTextOption(option);
-        }
-    } else if (name == "HideSelection") {
-        if (editor) SetHideSelection(*editor, flag());
-    } else if (name == "Caption") {
-        if (button) button->setText(ToQString(text()));
-    } else if (name == "Default") {
-        d.isDefault = flag();
-        if (button) button->setDefault(d.isDefault);
-    } else if (name == "Cancel") {
-        d.isCancel = flag();
-    }
-    // Index, TabPanelIndex, AutoDeactivate, DataSource, DataField, Styled, Format, Mask,
-    // AutomaticallyCheckSpelling and ButtonStyle are kept in the settings only.
-}
-
-void ApplyFont(ControlImpl& d) { d.Widget().setFont(qt::MakeFont(d.font)); }
+constexpr ControlTraits kLabelTraits{
+    &qt::LabelEntries, Qt::TabFocus, Qt::NoFocus, 80, 20, &MakeLinkedWidget<qt::LabelWidget>};
+constexpr ControlTraits kTextAreaTraits{
+    &qt::TextAreaEntries, Qt::StrongFocus, Qt::ClickFocus, 100, 60, &MakeLinkedWidget<qt::TextAreaWidget>};
+constexpr ControlTraits kPushButtonTraits{
+    &qt::PushButtonEntries, Qt::StrongFocus, Qt::ClickFocus, 80, 20, &MakeLinkedWidget<qt::ButtonWidget>};
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------------------------
-// Fonts
-// ---------------------------------------------------------------------------------------------------------------
-
-QFont qt::MakeFont(const FontSpec& spec) {
-    QFont font = QApplication::font();
-    if (spec.family != "System" && !spec.family.empty()) font.setFamilies({ToQString(spec.family)});
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    if (spec.size > 0.0F) {
-        switch (spec.unit) {
-            case FontUnits::Default:
-                break;
-            case FontUnits::Pixel:
-                font.setPixelSize(std::max(1, static_cast<int>(spec.size + 0.5F)));
-                break;
-            case FontUnits::Point:
-                font.setPointSizeF(spec.size);
-                break;
-            case FontUnits::Inch:
-                font.setPointSizeF(spec.size * 72.0);
-                break;
-            case FontUnits::Millimeter:
-                font.setPointSizeF(spec.size * 72.0 / 25.4);
-                break;
-        }
-    }
-    return font;
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// ControlImpl
-// ---------------------------------------------------------------------------------------------------------------
-
-std::optional<PropertyType> qt::controls::CommonEntryType(std::string_view name) {
-    return Find(kCommonEntries, name);
-}
-
-ControlImpl::ControlImpl(RectControl& owner, PropertyTypeOf types, std::function<QWidget*()> maker,
-                         Qt::FocusPolicy withTabStop, Qt::FocusPolicy withoutTabStop)
-    : self(owner),
-      typeOf(types),
-      make(std::move(maker)),
-      focusable(withTabStop),
-      unfocusable(withoutTabStop),
-      anchorWatch(std::make_unique<AnchorWatch>(*this)) {}
-
-ControlImpl::~ControlImpl() {
-    if (!widget) return;
-    if (auto* link = dynamic_cast<qt::ControlLink*>(widget.data())) link->owner = nullptr;
-    widget->removeEventFilter(anchorWatch.get());
-    // A widget in a window goes with the window; one that never joined a window goes with its control.
-    if (!widget->parentWidget()) qt::DisposeWidget(widget);
-}
-
-QWidget& ControlImpl::Widget() {
-    if (!made) {
-        made = true;
-        widget = make();
-        widget->setGeometry(left, top, width, height);
-    }
-    if (!widget) throw NilObjectException("the control \"" + name + "\" has lost its widget with its window");
-    return *widget;
-}
-
-QPoint ControlImpl::PositionInWindow() const {
-    if (!widget) return {left, top};
-    const Ref<Window> owner = window.lock();
-    if (!owner || !owner->Impl().content || !owner->Impl().content->isAncestorOf(widget)) return {left, top};
-    return widget->mapTo(owner->Impl().content.data(), QPoint(0, 0));
-}
-
-void ControlImpl::Place() {
-    QWidget& own = Widget();
-    QWidget* parent = nullptr;
-    QPoint origin(0, 0);
-    if (const Ref<Window> owner = window.lock(); owner && owner->Impl().HasWidgets()) {
-        parent = &owner->Impl().Content();
-        if (!initialParent.empty()) {
-            const Ref<RectControl> host = owner->ControlByName(initialParent);
-            if (host && host.get() != &self) {
-                parent = &host->Impl().Widget();
-                origin = host->Impl().PositionInWindow();
-            }
-        }
-    }
-    auto& watch = static_cast<AnchorWatch&>(*anchorWatch);
-    if (parent && own.parentWidget() != parent) {
-        own.setParent(parent);
-        if (watch.watched) watch.watched->removeEventFilter(&watch);
-        watch.watched = parent;
-        parent->installEventFilter(&watch);
-    }
-    placed = QRect(left - origin.x(), top - origin.y(), width, height);
-    parentSizeWhenPlaced = parent ? parent->size() : QSize();
-    own.setGeometry(placed);
-    if (parent) own.setVisible(visible);
-}
-
-void ControlImpl::Anchor(QSize parentSize) {
-    if (!widget || !parentSizeWhenPlaced.isValid()) return;
-    const int dw = parentSize.width() - parentSizeWhenPlaced.width();
-    const int dh = parentSize.height() - parentSizeWhenPlaced.height();
-    QRect rect = placed;
-    if (lockRight) {
-        if (lockLeft)
-            rect.setWidth(std::max(0, placed.width() + dw));
-        else
-            rect.moveLeft(placed.left() + dw);
-    }
-    if (lockBottom) {
-        if (lockTop)
-            rect.setHeight(std::max(0, placed.height() + dh));
-        else
-            rect.moveTop(placed.top() + dh);
-    }
-    widget->setGeometry(rect);
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Events from Qt
@@ -522,9 +97,7 @@ const ClassDescription& PushButton::Lookup() {
 // RectControl
 // ---------------------------------------------------------------------------------------------------------------
 
-RectControl::RectControl()
-    : impl_(std::make_unique<ControlImpl>(
-          *this, &qt::controls::CommonEntryType, [] { return new QWidget; }, Qt::TabFocus, Qt::NoFocus)) {}
+RectControl::RectControl(const ControlTraits& traits) : impl_(std::make_unique<ControlImpl>(*this, traits)) {}
 
 RectControl::~RectControl() = default;
 
@@ -625,15 +198,14 @@ void RectControl::AcceptFileDrop(const std::string& fileTypeName) {
 
 void RectControl::SetProperties(std::string_view list) {
     CheckMainThread("RectControl.SetProperties");
-    const std::vector<PropertyEntry> entries = DecodePropertyList(list, impl_->typeOf);
-    Pending pending;
-    for (const PropertyEntry& entry : entries) {
-        impl_->settings[entry.name] = entry.value;
-        ApplyEntry(*impl_, entry, pending);
-    }
-    if (pending.font) ApplyFont(*impl_);
-    if (pending.place) impl_->Place();
-    if (pending.tabOrder) {
+    const qt::EntryTable<ControlImpl>& table = impl_->traits.entries();
+    const std::vector<PropertyEntry> entries = table.Decode(list);
+    if (entries.empty()) return;
+    impl_->Widget();  // the entries act on the widget
+    const unsigned followUp = table.Apply(*impl_, impl_->settings, entries);
+    if (followUp & qt::kApplyFont) impl_->ApplyFont();
+    if (followUp & qt::kPlaceControl) impl_->Place();
+    if (followUp & qt::kUpdateTabOrder) {
         if (const Ref<Window> owner = impl_->window.lock(); owner && owner->Impl().constructed)
             owner->Impl().UpdateTabOrder();
     }
@@ -680,16 +252,7 @@ void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number
 // Label
 // ---------------------------------------------------------------------------------------------------------------
 
-Label::Label() {
-    impl_->typeOf = &LabelEntryType;
-    impl_->focusable = Qt::TabFocus;
-    impl_->unfocusable = Qt::NoFocus;
-    impl_->make = [this] {
-        auto* label = new qt::LabelWidget;
-        label->owner = this;
-        return static_cast<QWidget*>(label);
-    };
-}
+Label::Label() : RectControl(kLabelTraits) {}
 
 std::string Label::Text() const {
     CheckMainThread("Label.Text");
@@ -709,7 +272,7 @@ Color Label::TextColor() const {
 void Label::SetTextColor(Color colour) {
     CheckMainThread("Label.TextColor");
     impl_->textColor = colour;
-    SetPaletteColour(impl_->Widget(), QPalette::WindowText, colour);
+    qt::SetPaletteColour(impl_->Widget(), QPalette::WindowText, colour);
 }
 
 bool Label::Bold() const {
@@ -720,7 +283,7 @@ bool Label::Bold() const {
 void Label::SetBold(bool bold) {
     CheckMainThread("Label.Bold");
     impl_->font.bold = bold;
-    ApplyFont(*impl_);
+    impl_->ApplyFont();
 }
 
 bool Label::Italic() const {
@@ -741,7 +304,7 @@ float Label::TextSize() const {
 void Label::SetTextSize(float size) {
     CheckMainThread("Label.TextSize");
     impl_->font.size = size;
-    ApplyFont(*impl_);
+    impl_->ApplyFont();
 }
 
 FontUnits Label::TextUnit() const {
@@ -752,30 +315,14 @@ FontUnits Label::TextUnit() const {
 void Label::SetTextUnit(FontUnits unit) {
     CheckMainThread("Label.TextUnit");
     impl_->font.unit = unit;
-    ApplyFont(*impl_);
+    impl_->ApplyFont();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // TextArea
 // ---------------------------------------------------------------------------------------------------------------
 
-TextArea::TextArea() {
-    impl_->typeOf = &TextAreaEntryType;
-    impl_->focusable = Qt::StrongFocus;
-    impl_->unfocusable = Qt::ClickFocus;
-    impl_->width = 100;
-    impl_->height = 60;
-    impl_->make = [this] {
-        auto* editor = new qt::TextAreaWidget;
-        editor->owner = this;
-        QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [editor] {
-            qt::Dispatch([editor] {
-                if (editor->owner) EnforceLimit(*editor, editor->owner->Impl().limitText);
-            });
-        });
-        return static_cast<QWidget*>(editor);
-    };
-}
+TextArea::TextArea() : RectControl(kTextAreaTraits) {}
 
 std::string TextArea::Text() const {
     CheckMainThread("TextArea.Text");
@@ -798,7 +345,7 @@ void TextArea::SetBackColor(Color colour) {
     CheckMainThread("TextArea.BackColor");
     impl_->backColor = colour;
     impl_->hasBackColor = true;
-    SetPaletteColour(impl_->Widget(), QPalette::Base, colour);
+    qt::SetPaletteColour(impl_->Widget(), QPalette::Base, colour);
 }
 
 Color TextArea::TextColor() const {
@@ -830,23 +377,14 @@ FontUnits TextArea::TextUnit() const {
 void TextArea::SetTextUnit(FontUnits unit) {
     CheckMainThread("TextArea.TextUnit");
     impl_->font.unit = unit;
-    ApplyFont(*impl_);
+    impl_->ApplyFont();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // PushButton
 // ---------------------------------------------------------------------------------------------------------------
 
-PushButton::PushButton() {
-    impl_->typeOf = &PushButtonEntryType;
-    impl_->focusable = Qt::StrongFocus;
-    impl_->unfocusable = Qt::ClickFocus;
-    impl_->make = [this] {
-        auto* button = new qt::ButtonWidget;
-        button->owner = this;
-        return static_cast<QWidget*>(button);
-    };
-}
+PushButton::PushButton() : RectControl(kPushButtonTraits) {}
 
 std::string PushButton::Caption() const {
     CheckMainThread("PushButton.Caption");
@@ -871,7 +409,7 @@ FontUnits PushButton::TextUnit() const {
 void PushButton::SetTextUnit(FontUnits unit) {
     CheckMainThread("PushButton.TextUnit");
     impl_->font.unit = unit;
-    ApplyFont(*impl_);
+    impl_->ApplyFont();
 }
 
 void PushButton::Push() {

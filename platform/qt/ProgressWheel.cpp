@@ -9,6 +9,7 @@
 #include <numbers>
 #include <string>
 
+#include "ControlEntries.h"
 #include "ControlImpl.h"
 #include "WindowImpl.h"
 #include "platform/Controls.h"
@@ -87,20 +88,12 @@ std::map<std::string, const ClassDescription*, std::less<>>& PublishedClasses() 
     return classes;
 }
 
+constexpr ControlTraits kWheelTraits{&qt::CommonControlEntries,     Qt::TabFocus, Qt::NoFocus, 16, 16,
+                                     &MakeLinkedWidget<WheelWidget>};
+
 }  // namespace
 
-ProgressWheel::ProgressWheel() {
-    impl_->typeOf = &qt::controls::CommonEntryType;
-    impl_->focusable = Qt::TabFocus;
-    impl_->unfocusable = Qt::NoFocus;
-    impl_->width = 16;
-    impl_->height = 16;
-    impl_->make = [this] {
-        auto* wheel = new WheelWidget;
-        wheel->owner = this;
-        return static_cast<QWidget*>(wheel);
-    };
-}
+ProgressWheel::ProgressWheel() : RectControl(kWheelTraits) {}
 
 const ClassDescription& ProgressWheel::Lookup() {
     static const ClassDescription description{

@@ -1,11 +1,14 @@
-// Conversions between the framework's values and Qt's: UTF-8 strings, colours, fonts.
+// Conversions between the framework's values and Qt's: UTF-8 strings, colours, fonts (QtText.cpp).
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 #include <string>
 #include <string_view>
+
+class QWidget;
 
 #include "platform/Controls.h"
 #include "platform/Text.h"
@@ -19,7 +22,9 @@ inline QString ToQString(std::string_view text) {
 inline std::string ToStdString(const QString& text) { return text.toUtf8().toStdString(); }
 
 // The framework's alpha counts transparency (0 opaque), Qt's counts opacity.
-inline QColor ToQColor(Color colour) { return QColor(colour.red, colour.green, colour.blue, 255 - colour.alpha); }
+inline QColor ToQColor(Color colour) {
+    return QColor(colour.red, colour.green, colour.blue, 255 - colour.alpha);
+}
 
 // What a control's font settings describe: the family ("System" is the platform's default UI font), the
 // style flags and a size in a unit (size 0 or the default unit: the default size).
@@ -33,5 +38,8 @@ struct FontSpec {
 };
 
 QFont MakeFont(const FontSpec& spec);
+
+// Sets the colour of `role` in the widget's palette, for the active and the inactive window alike.
+void SetPaletteColour(QWidget& widget, QPalette::ColorRole role, Color colour);
 
 }  // namespace platform::qt

@@ -1,10 +1,11 @@
 // The system object and its cursors (Qt cursor shapes are chosen where a control takes a cursor), and
 // opening a web address in the default browser through QDesktopServices.
+#include "platform/System.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 
 #include "QtText.h"
-#include "platform/System.h"
 
 namespace platform {
 

@@ -23,6 +23,7 @@
 #include <array>
 
 #include "ControlImpl.h"
+#include "ListEntries.h"
 #include "QtText.h"
 #include "ShellWait.h"
 #include "WindowImpl.h"
@@ -54,41 +55,53 @@ void Unregister(const Window& window) {
     std::erase_if(windows, [&](const Ref<Window>& held) { return held.get() == &window; });
 }
 
-struct WindowEntry {
-    std::string_view name;
-    PropertyType type;
+// What applying a window's entries leaves to be done once its whole list is applied.
+constexpr unsigned kSyncSizes = 1;   // its content size, limits, resizeability or menu bar changed
+constexpr unsigned kShowOrHide = 2;  // Visible was set
+
+using Entry = qt::ListEntry<WindowImpl>;
+constexpr auto I = PropertyType::Int32;
+constexpr auto B = PropertyType::Boolean;
+
+template <auto Member>
+unsigned StoreLimit(WindowImpl& d, const PropertyValue& value) {
+    d.*Member = std::clamp(qt::Int(value), 0, QWIDGETSIZE_MAX);
+    return kSyncSizes;
+}
+
+// Placement, Composite, LiveResize and MacProcID are kept in the settings only.
+constexpr Entry kWindowEntries[] = {
+    {"Placement", I},
+    {"Width", I, &qt::StoreAtLeastZero<&WindowImpl::width, kSyncSizes>},
+    {"Height", I, &qt::StoreAtLeastZero<&WindowImpl::height, kSyncSizes>},
+    {"MinWidth", I, &qt::StoreAtLeastZero<&WindowImpl::minWidth, kSyncSizes>},
+    {"MinHeight", I, &qt::StoreAtLeastZero<&WindowImpl::minHeight, kSyncSizes>},
+    {"MaxWidth", I, &StoreLimit<&WindowImpl::maxWidth>},
+    {"MaxHeight", I, &StoreLimit<&WindowImpl::maxHeight>},
+    {"Frame", I, &qt::Store<&WindowImpl::frame>},
+    {"Composite", B},
+    {"HasBackColor", B, &qt::Store<&WindowImpl::hasBackColor>},
+    {"BackColor", PropertyType::Color, &qt::Store<&WindowImpl::backColor>},
+    {"Title", PropertyType::String, &qt::Store<&WindowImpl::title>},
+    {"Visible", B,
+     [](WindowImpl& d, const PropertyValue& value) -> unsigned {
+         d.visible = qt::Flag(value);
+         return kShowOrHide;
+     }},
+    {"FullScreen", B, &qt::Store<&WindowImpl::fullScreen>},
+    {"MenuBarVisible", B, &qt::Store<&WindowImpl::menuBarVisible, kSyncSizes>},
+    {"CloseButton", B, &qt::Store<&WindowImpl::closeButton>},
+    {"Resizeable", B, &qt::Store<&WindowImpl::resizeable, kSyncSizes>},
+    {"LiveResize", B},
+    {"MaximizeButton", B, &qt::Store<&WindowImpl::maximizeButton>},
+    {"MinimizeButton", B, &qt::Store<&WindowImpl::minimizeButton>},
+    {"FullScreenButton", B, &qt::Store<&WindowImpl::fullScreenButton>},
+    {"MacProcID", I},
 };
 
-constexpr std::array kWindowEntries{
-    WindowEntry{"Placement", PropertyType::Int32},
-    WindowEntry{"Width", PropertyType::Int32},
-    WindowEntry{"Height", PropertyType::Int32},
-    WindowEntry{"MinWidth", PropertyType::Int32},
-    WindowEntry{"MinHeight", PropertyType::Int32},
-    WindowEntry{"MaxWidth", PropertyType::Int32},
-    WindowEntry{"MaxHeight", PropertyType::Int32},
-    WindowEntry{"Frame", PropertyType::Int32},
-    WindowEntry{"Composite", PropertyType::Boolean},
-    WindowEntry{"HasBackColor", PropertyType::Boolean},
-    WindowEntry{"BackColor", PropertyType::Color},
-    WindowEntry{"Title", PropertyType::String},
-    WindowEntry{"Visible", PropertyType::Boolean},
-    WindowEntry{"FullScreen", PropertyType::Boolean},
-    WindowEntry{"MenuBarVisible", PropertyType::Boolean},
-    WindowEntry{"CloseButton", PropertyType::Boolean},
-    WindowEntry{"Resizeable", PropertyType::Boolean},
-    WindowEntry{"LiveResize", PropertyType::Boolean},
-    WindowEntry{"MaximizeButton", PropertyType::Boolean},
-    WindowEntry{"MinimizeButton", PropertyType::Boolean},
-    WindowEntry{"FullScreenButton", PropertyType::Boolean},
-    WindowEntry{"MacProcID", PropertyType::Int32},
-};
-
-std::optional<PropertyType> WindowEntryType(std::string_view name) {
-    for (const WindowEntry& entry : kWindowEntries) {
-        if (entry.name == name) return entry.type;
-    }
-    return std::nullopt;
+const qt::EntryTable<WindowImpl>& WindowEntries() {
+    static const qt::EntryTable<WindowImpl> table{kWindowEntries};
+    return table;
 }
 
 constexpr int kFrameDialog = 8;
@@ -457,66 +470,12 @@ void Window::SetProperties(std::string_view list) {
     CheckMainThread("Window.SetProperties");
     WindowImpl& d = *impl_;
     d.Top();
-    const std::vector<PropertyEntry> entries = DecodePropertyList(list, &WindowEntryType);
-    bool sizes = false;
-    std::optional<bool> show;
-    for (const PropertyEntry& entry : entries) {
-        d.settings[entry.name] = entry.value;
-        const std::string_view name = entry.name;
-        const auto i32 = [&] { return std::get<std::int32_t>(entry.value); };
-        const auto flag = [&] { return std::get<bool>(entry.value); };
-        if (name == "Width") {
-            d.width = std::max(0, i32());
-            sizes = true;
-        } else if (name == "Height") {
-            d.height = std::max(0, i32());
-            sizes = true;
-        } else if (name == "MinWidth") {
-            d.minWidth = std::max(0, i32());
-            sizes = true;
-        } else if (name == "MinHeight") {
-            d.minHeight = std::max(0, i32());
-            sizes = true;
-        } else if (name == "MaxWidth") {
-            d.maxWidth = std::clamp(i32(), 0, QWIDGETSIZE_MAX);
-            sizes = true;
-        } else if (name == "MaxHeight") {
-            d.maxHeight = std::clamp(i32(), 0, QWIDGETSIZE_MAX);
-            sizes = true;
-        } else if (name == "Resizeable") {
-            d.resizeable = flag();
-            sizes = true;
-        } else if (name == "Frame") {
-            d.frame = i32();
-        } else if (name == "HasBackColor") {
-            d.hasBackColor = flag();
-        } else if (name == "BackColor") {
-            d.backColor = std::get<Color>(entry.value);
-        } else if (name == "Title") {
-            d.title = std::get<std::string>(entry.value);
-        } else if (name == "Visible") {
-            d.visible = flag();
-            show = d.visible;
-        } else if (name == "FullScreen") {
-            d.fullScreen = flag();
-        } else if (name == "MenuBarVisible") {
-            d.menuBarVisible = flag();
-            sizes = true;
-        } else if (name == "CloseButton") {
-            d.closeButton = flag();
-        } else if (name == "MaximizeButton") {
-            d.maximizeButton = flag();
-        } else if (name == "MinimizeButton") {
-            d.minimizeButton = flag();
-        } else if (name == "FullScreenButton") {
-            d.fullScreenButton = flag();
-        }
-        // Placement, Composite, LiveResize and MacProcID are kept in the settings only.
-    }
-    d.Sync(sizes);
+    const qt::EntryTable<WindowImpl>& table = WindowEntries();
+    const unsigned followUp = table.Apply(d, d.settings, table.Decode(list));
+    d.Sync((followUp & kSyncSizes) != 0);
     // While the window is built, Constructor shows it once its controls are open.
-    if (show && d.constructed) {
-        if (*show)
+    if ((followUp & kShowOrHide) && d.constructed) {
+        if (d.visible)
             Show();
         else
             Hide();
