@@ -24,6 +24,9 @@ class Window;
 class MouseCursor;
 struct ControlImpl;
 struct ControlTraits;
+namespace detail {
+struct ImplAccess;
+}
 
 enum class FontUnits : std::uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
@@ -87,14 +90,15 @@ public:
     // Raises event `number` with its arguments after the control itself; nothing when no handler is bound.
     Value RaiseEvent(std::int32_t number, Args args);
 
-    ControlImpl& Impl() const { return *impl_; }
-
 protected:
     // Each control class hands in its traits: the list entries it takes, its focus and size, its widget.
     explicit RectControl(const ControlTraits& traits);
     // The class name used in event signatures ("TextArea", "Label", ...).
     virtual const char* SignatureClassName() const = 0;
     std::unique_ptr<ControlImpl> impl_;
+
+private:
+    friend struct detail::ImplAccess;
 };
 
 // Binds `handler` to event `number` of `control`. A handler whose signature text differs from the event's

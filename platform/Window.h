@@ -18,6 +18,9 @@ namespace platform {
 class MenuBar;
 class RectControl;
 struct WindowImpl;
+namespace detail {
+struct ImplAccess;
+}
 
 class Window : public Object {
 public:
@@ -62,9 +65,8 @@ public:
     std::optional<bool> HandleMenuCommand(std::string_view itemName);
     std::vector<Ref<RectControl>> Controls() const;
 
-    WindowImpl& Impl() const { return *impl_; }
-
 private:
+    friend struct detail::ImplAccess;
     std::unique_ptr<WindowImpl> impl_;
 };
 

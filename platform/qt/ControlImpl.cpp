@@ -64,21 +64,22 @@ QWidget& ControlImpl::Widget() {
 QPoint ControlImpl::PositionInWindow() const {
     if (!widget) return {left, top};
     const Ref<Window> owner = window.lock();
-    if (!owner || !owner->Impl().content || !owner->Impl().content->isAncestorOf(widget)) return {left, top};
-    return widget->mapTo(owner->Impl().content.data(), QPoint(0, 0));
+    if (!owner || !ImplOf(*owner).content || !ImplOf(*owner).content->isAncestorOf(widget))
+        return {left, top};
+    return widget->mapTo(ImplOf(*owner).content.data(), QPoint(0, 0));
 }
 
 void ControlImpl::Place() {
     QWidget& own = Widget();
     QWidget* parent = nullptr;
     QPoint origin(0, 0);
-    if (const Ref<Window> owner = window.lock(); owner && owner->Impl().HasWidgets()) {
-        parent = &owner->Impl().Content();
+    if (const Ref<Window> owner = window.lock(); owner && ImplOf(*owner).HasWidgets()) {
+        parent = &ImplOf(*owner).Content();
         if (!initialParent.empty()) {
             const Ref<RectControl> host = owner->ControlByName(initialParent);
             if (host && host.get() != &self) {
-                parent = &host->Impl().Widget();
-                origin = host->Impl().PositionInWindow();
+                parent = &ImplOf(*host).Widget();
+                origin = ImplOf(*host).PositionInWindow();
             }
         }
     }

@@ -21,6 +21,7 @@
 #include "platform/PropertyList.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/detail/ImplAccess.h"
 
 namespace platform {
 

@@ -101,6 +101,8 @@ RectControl::RectControl(const ControlTraits& traits) : impl_(std::make_unique<C
 
 RectControl::~RectControl() = default;
 
+ControlImpl& detail::ImplAccess::Of(const RectControl& control) { return *control.impl_; }
+
 void RectControl::Constructor() {
     CheckMainThread("RectControl.Constructor");
     impl_->Widget();
@@ -206,8 +208,8 @@ void RectControl::SetProperties(std::string_view list) {
     if (followUp & qt::kApplyFont) impl_->ApplyFont();
     if (followUp & qt::kPlaceControl) impl_->Place();
     if (followUp & qt::kUpdateTabOrder) {
-        if (const Ref<Window> owner = impl_->window.lock(); owner && owner->Impl().constructed)
-            owner->Impl().UpdateTabOrder();
+        if (const Ref<Window> owner = impl_->window.lock(); owner && ImplOf(*owner).constructed)
+            ImplOf(*owner).UpdateTabOrder();
     }
 }
 
@@ -245,7 +247,7 @@ void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number
     Require(handler, "the handler of an event binding");
     detail::CheckEventBinding(control->Class().name, control->Name(), number, control->EventSignature(number),
                               handler->Signature());
-    control->Impl().handlers[number] = handler;
+    ImplOf(*control).handlers[number] = handler;
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -112,7 +112,7 @@ void FlushNow() {
     while (!state.closes.empty()) {
         const Ref<Window> window = state.closes.front().lock();
         state.closes.erase(state.closes.begin());
-        if (window && windows::IsRegistered(*window)) window->Impl().CloseNow();
+        if (window && windows::IsRegistered(*window)) ImplOf(*window).CloseNow();
         if (Running()) break;
     }
     if (!Running() && !state.drops.empty()) {

@@ -119,7 +119,7 @@ bool qt::windows::IsRegistered(const Window& window) {
 }
 
 void qt::windows::ApplicationMenuBarChanged() {
-    for (const Ref<Window>& window : Registry()) window->Impl().SyncApplicationCommands();
+    for (const Ref<Window>& window : Registry()) ImplOf(*window).SyncApplicationCommands();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -270,7 +270,7 @@ void WindowImpl::Sync(bool sizes) {
 void WindowImpl::UpdateTabOrder() {
     std::vector<std::pair<std::int32_t, QWidget*>> order;
     for (const auto& [name, control] : controls) {
-        ControlImpl& d = control->Impl();
+        ControlImpl& d = ImplOf(*control);
         if (d.HasWidget() && (d.widget->focusPolicy() & Qt::TabFocus))
             order.emplace_back(d.tabIndex, d.widget);
     }
@@ -322,7 +322,7 @@ void WindowImpl::SyncApplicationCommands() {
 
 bool WindowImpl::PressDefaultButton(bool cancel) {
     for (const auto& [name, control] : controls) {
-        ControlImpl& d = control->Impl();
+        ControlImpl& d = ImplOf(*control);
         if ((cancel ? d.isCancel : d.isDefault) && d.HasWidget()) {
             auto* button = dynamic_cast<QPushButton*>(d.widget.data());
             if (button && button->isVisible() && button->isEnabled()) {
@@ -341,6 +341,8 @@ bool WindowImpl::PressDefaultButton(bool cancel) {
 Window::Window() : impl_(std::make_unique<WindowImpl>(*this)) {}
 
 Window::~Window() = default;
+
+WindowImpl& detail::ImplAccess::Of(const Window& window) { return *window.impl_; }
 
 const ClassDescription& Window::Lookup() {
     static const ClassDescription description{
@@ -410,7 +412,7 @@ Ref<Object> Window::New(const ClassDescription& cls) {
 void Window::AddControl(const std::string& name, const Ref<RectControl>& control) {
     CheckMainThread("Window.AddControl");
     Require(control, "the control to add");
-    ControlImpl& d = control->Impl();
+    ControlImpl& d = ImplOf(*control);
     d.name = name;
     d.window = std::static_pointer_cast<Window>(shared_from_this());
     auto& controls = impl_->controls;
@@ -560,7 +562,7 @@ void detail::ReleaseWindows() {
     std::vector<Ref<Window>> windows = std::move(Registry());
     Registry().clear();
     for (const Ref<Window>& window : windows) {
-        WindowImpl& d = window->Impl();
+        WindowImpl& d = ImplOf(*window);
         d.closed = true;
         if (d.top) {
             d.top->owner = nullptr;

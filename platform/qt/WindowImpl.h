@@ -17,6 +17,7 @@
 #include "platform/Menus.h"
 #include "platform/PropertyList.h"
 #include "platform/Window.h"
+#include "platform/detail/ImplAccess.h"
 
 class QMenuBar;
 
