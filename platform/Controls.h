@@ -170,15 +170,11 @@ class ProgressWheel : public RectControl {
 public:
     ProgressWheel();
     static const ClassDescription& Lookup();
-    // How often the wheel has been painted (for measuring how well the window keeps painting).
-    std::uint64_t PaintCount() const;
 
 protected:
     const char* SignatureClassName() const override { return "ProgressWheel"; }
 };
 
-// Publishes the control plug-in's progress wheel class (RuntimeInitExternalClasses calls it).
-void RegisterControlPlugin();
 // The class the control plug-in published under "ProgressWheel"; RuntimeException when none was.
 const ClassDescription& ProgressWheelClass();
 

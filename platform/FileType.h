@@ -48,8 +48,6 @@ struct FileTypeRecord {
 std::optional<FileTypeRecord> RegisteredFileType(std::string_view name);
 void RuntimeDeregisterFileType(const std::string& name);
 bool IsFileTypeRegistered(std::string_view name);
-// How often `name` has been registered since start (for checking it is registered once).
-int FileTypeRegistrationCount(std::string_view name);
 // Whether the registered type `name` admits a local item at `path` ("special/any" admits every file and
 // folder; a type with extensions admits files with one of them).
 bool FileTypeAdmits(std::string_view name, std::string_view path);

@@ -1,10 +1,9 @@
 // The shell plug-in's runner: runs one command line with /bin/sh -c and, on return, gives its exit status
-// and its standard output. While it waits, the user-interface layer keeps the windows painting (see
-// SetShellWaitHook) but delivers no input to the program.
+// and its standard output. While it waits, the user-interface layer keeps the windows painting but
+// delivers no input to the program.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "Plugins.h"
@@ -51,20 +50,5 @@ using ExitFn = void(Shell&);
 using ExecuteFn = void(Shell&, const std::string&);
 using ResultGetFn = std::string(const Shell&);
 }  // namespace shell_entry
-
-// Publishes the shell plug-in's class and entry points (RuntimeInitExternalClasses calls it).
-void RegisterShellPlugin();
-
-// What the runner does while it waits for its command, on the main thread: pump is called about every 10 ms
-// for as long as the command runs, whether or not its pipes are busy. Returning false asks the runner to
-// stop the command (SIGTERM to its process group, SIGKILL 200 ms later; the application is closing).
-// Without a hook, and for a run off the main thread, the runner simply blocks.
-struct ShellWaitHook {
-    std::function<void()> begin;    // before the command starts
-    std::function<bool()> pump;     // while it runs
-    std::function<void()> end;      // after it has ended, on every way out
-};
-// Installs `hook` for the runs that start from now on and hands back the one it replaces.
-ShellWaitHook SetShellWaitHook(ShellWaitHook hook);
 
 }  // namespace platform

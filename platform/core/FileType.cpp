@@ -10,6 +10,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/detail/FileTypeCount.h"
+
 namespace platform {
 
 namespace {
@@ -117,8 +119,8 @@ void RuntimeRegisterFileType(const std::string& name, const std::string& creator
     if (name.empty()) throw RuntimeException("a file type needs a name to be registered");
     Registry& registry = TheRegistry();
     const std::lock_guard lock(registry.mutex);
-    registry.types.insert_or_assign(name,
-                                    RegisteredType{FileTypeRecord{creator, type, extensions}, SplitExtensions(extensions)});
+    registry.types.insert_or_assign(
+        name, RegisteredType{FileTypeRecord{creator, type, extensions}, SplitExtensions(extensions)});
     ++registry.registrations[name];
 }
 

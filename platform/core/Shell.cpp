@@ -21,6 +21,8 @@
 #include <mutex>
 
 #include "platform/detail/Internal.h"
+#include "platform/detail/PluginRegistration.h"
+#include "platform/detail/ShellWaitHook.h"
 
 extern char** environ;
 

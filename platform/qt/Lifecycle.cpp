@@ -25,6 +25,7 @@
 #include "platform/Menus.h"
 #include "platform/Shell.h"
 #include "platform/detail/Internal.h"
+#include "platform/detail/PluginRegistration.h"
 
 namespace platform {
 

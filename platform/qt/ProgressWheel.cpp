@@ -11,8 +11,10 @@
 
 #include "ControlEntries.h"
 #include "ControlImpl.h"
+#include "QtAccess.h"
 #include "WindowImpl.h"
 #include "platform/Controls.h"
+#include "platform/detail/PluginRegistration.h"
 
 namespace platform {
 
@@ -101,9 +103,9 @@ const ClassDescription& ProgressWheel::Lookup() {
     return description;
 }
 
-std::uint64_t ProgressWheel::PaintCount() const {
+std::uint64_t qt::PaintCount(const ProgressWheel& wheel) {
     CheckMainThread("ProgressWheel.PaintCount");
-    return impl_->WidgetAs<WheelWidget>().paints;
+    return ImplOf(wheel).WidgetAs<WheelWidget>().paints;
 }
 
 void RegisterControlPlugin() {

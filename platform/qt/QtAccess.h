@@ -2,6 +2,7 @@
 // includes this header.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "platform/Controls.h"
@@ -27,5 +28,7 @@ QWidget* ControlWidget(const RectControl& control);
 // A text area's editor, and the viewport inside it where drags and drops arrive.
 QPlainTextEdit* Editor(const TextArea& area);
 QWidget* DropViewport(const TextArea& area);
+// How often the wheel has been painted (for measuring how well the window keeps painting).
+std::uint64_t PaintCount(const ProgressWheel& wheel);
 
 }  // namespace platform::qt

@@ -21,6 +21,7 @@
 #include "ControlImpl.h"
 #include "WindowImpl.h"
 #include "platform/Shell.h"
+#include "platform/detail/ShellWaitHook.h"
 
 namespace platform::qt::shellwait {
 

@@ -17,6 +17,7 @@
 #include "app/FileTypes1.h"
 #include "app/Startup.h"
 #include "platform/Platform.h"
+#include "platform/detail/FileTypeCount.h"
 #include "platform/detail/Internal.h"
 #include "plugins/PluginEntrypoints.h"
 #include "ui/menus/MainMenuBar.h"

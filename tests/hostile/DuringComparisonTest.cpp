@@ -1,14 +1,13 @@
 // What happens while the tool runs: a named pipe keeps it waiting for a writer, a large file keeps it
 // reading. The window keeps painting, drops wait for the end of the comparison, and closing the window stops
 // the tool and ends the run with exit code 0, leaving no process behind.
-#include <QTimer>
-#include <QWidget>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QTimer>
+#include <QWidget>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
@@ -18,6 +17,7 @@
 #include <thread>
 
 #include "app/Startup.h"
+#include "platform/qt/QtAccess.h"
 #include "tests/hostile/HostileFixture.h"
 
 namespace corvantil::hostile {
@@ -88,7 +88,8 @@ struct RunOutcome {
     std::string resultAfterRun;
 };
 
-RunOutcome RunAndCloseDuringComparison(const std::string& first, const std::string& second, std::uint64_t paints) {
+RunOutcome RunAndCloseDuringComparison(const std::string& first, const std::string& second,
+                                       std::uint64_t paints) {
     RunOutcome outcome;
     platform::WeakRef<MainWIndow> weakWindow;
     std::uint64_t paintsAtStart = 0;
@@ -103,10 +104,10 @@ RunOutcome RunAndCloseDuringComparison(const std::string& first, const std::stri
         auto wheel = window->ProgressWheel1();
         if (!running && wheel->Visible()) {
             running = true;
-            paintsAtStart = wheel->PaintCount();
+            paintsAtStart = platform::qt::PaintCount(*wheel);
         }
         ++ticks;
-        if (running) outcome.paintsWhileRunning = wheel->PaintCount() - paintsAtStart;
+        if (running) outcome.paintsWhileRunning = platform::qt::PaintCount(*wheel) - paintsAtStart;
         if ((running && outcome.paintsWhileRunning >= paints) || ticks > 500) {
             watch.stop();
             TopLevel(*window)->close();

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "UiTestWindow.h"
+#include "platform/detail/ShellWaitHook.h"
 
 namespace {
 
@@ -430,13 +431,13 @@ TEST_F(ControlsTest, ProgressWheelIsPublishedAndPaintsWhileVisible) {
     EXPECT_EQ(ProgressWheelClass().name, "ProgressWheel");
     auto window = Built();
     auto wheel = Get<ProgressWheel>(window, "Wheel");
-    EXPECT_EQ(wheel->PaintCount(), 0u);
+    EXPECT_EQ(qt::PaintCount(*wheel), 0u);
     wheel->SetVisible(true);
-    QTRY_VERIFY_WITH_TIMEOUT(wheel->PaintCount() >= 3, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(qt::PaintCount(*wheel) >= 3, 5000);
     wheel->SetVisible(false);
-    const std::uint64_t hidden = wheel->PaintCount();
+    const std::uint64_t hidden = qt::PaintCount(*wheel);
     window->Refresh();
-    EXPECT_EQ(wheel->PaintCount(), hidden);
+    EXPECT_EQ(qt::PaintCount(*wheel), hidden);
 }
 
 // The wait that keeps windows painting during a shell command comes with the runtime, not with a plug-in.

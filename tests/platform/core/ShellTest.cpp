@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +21,8 @@
 #include "platform/Shell.h"
 #include "platform/Text.h"
 #include "platform/detail/Internal.h"
+#include "platform/detail/PluginRegistration.h"
+#include "platform/detail/ShellWaitHook.h"
 
 namespace platform {
 namespace {

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QTimer>
 
+#include "platform/detail/PluginRegistration.h"
 #include "plugins/PluginEntrypoints.h"
 #include "support/TextFit.h"
 #include "tests/ui/main/MainWindowFixture.h"
