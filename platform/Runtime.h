@@ -275,8 +275,6 @@ Ref<T> RuntimeCheckCast(const Ref<Object>& object) {
 // Main thread
 // ---------------------------------------------------------------------------------------------------------------
 
-// Records the calling thread as the main thread (RuntimeInit does it).
-void RuntimeSetMainThread();
 bool IsMainThread();
 // Raises ThreadAccessingUIException naming `operation` when called off the main thread.
 void CheckMainThread(std::string_view operation);
@@ -288,7 +286,6 @@ void CheckMainThread(std::string_view operation);
 // Calls function(argument); returns the RuntimeException that escaped it, or nil. Others pass on.
 using ExceptionHelper = std::exception_ptr (*)(void (*function)(void*), void* argument);
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
-ExceptionHelper RuntimeGetExceptionHelper();
 
 // ---------------------------------------------------------------------------------------------------------------
 // Program settings: what the framework needs to know of the program it runs

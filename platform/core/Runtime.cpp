@@ -5,6 +5,8 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/detail/RuntimeHooks.h"
+
 namespace platform {
 
 // ---------------------------------------------------------------------------------------------------------------

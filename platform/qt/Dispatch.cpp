@@ -9,6 +9,7 @@
 
 #include "platform/Runtime.h"
 #include "platform/detail/Internal.h"
+#include "platform/detail/RuntimeHooks.h"
 
 namespace platform {
 

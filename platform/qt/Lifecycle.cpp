@@ -26,6 +26,7 @@
 #include "platform/Shell.h"
 #include "platform/detail/Internal.h"
 #include "platform/detail/PluginRegistration.h"
+#include "platform/detail/RuntimeHooks.h"
 
 namespace platform {
 

@@ -19,6 +19,7 @@
 #include "platform/Platform.h"
 #include "platform/detail/FileTypeCount.h"
 #include "platform/detail/Internal.h"
+#include "platform/detail/RuntimeHooks.h"
 #include "plugins/PluginEntrypoints.h"
 #include "ui/menus/MainMenuBar.h"
 
