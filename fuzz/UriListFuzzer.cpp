@@ -29,7 +29,7 @@ void CheckItem(std::string_view list, const std::string& path) {
     try {
         const auto file = std::make_shared<platform::FolderItem>(path);
         const auto item = std::make_shared<platform::DragItem>(file);
-        if (!item->FolderItemAvailable() || item->FolderItem()->Path() != path)
+        if (!item->FolderItemAvailable() || item->GetFolderItem()->Path() != path)
             Finding("the item lost its file", path);
         // The display form is UTF-8: made again from itself, it stays as it is.
         const std::string native = file->NativePath();

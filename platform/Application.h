@@ -14,11 +14,11 @@ class MenuBar;
 class Application : public Object {
 public:
     static const ClassDescription& Lookup();
-    Ref<platform::MenuBar> MenuBar() const { return menuBar_; }
-    void SetMenuBar(const Ref<platform::MenuBar>& bar);
+    Ref<MenuBar> GetMenuBar() const { return menuBar_; }
+    void SetMenuBar(const Ref<MenuBar>& bar);
 
 private:
-    Ref<platform::MenuBar> menuBar_;
+    Ref<MenuBar> menuBar_;
 };
 
 // Initialises the runtime and creates the user-interface application; the calling thread becomes the main

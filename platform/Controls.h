@@ -59,7 +59,7 @@ public:
     virtual void Refresh(bool immediately = true);
 
     const std::string& Name() const;
-    Ref<platform::Window> ParentWindow() const;
+    Ref<Window> ParentWindow() const;
 
     std::int32_t Left() const;
     std::int32_t Top() const;
@@ -71,8 +71,8 @@ public:
     void SetEnabled(bool enabled);
     bool HasFocus() const;
 
-    Ref<platform::MouseCursor> MouseCursor() const;
-    void SetMouseCursor(const Ref<platform::MouseCursor>& cursor);
+    Ref<MouseCursor> GetMouseCursor() const;
+    void SetMouseCursor(const Ref<MouseCursor>& cursor);
 
     // From now on the control takes drags and drops of items the named registered file type admits.
     void AcceptFileDrop(const std::string& fileTypeName);

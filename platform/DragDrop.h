@@ -31,13 +31,13 @@ private:
 
 class DragItem : public Object {
 public:
-    explicit DragItem(Ref<platform::FolderItem> item);
+    explicit DragItem(Ref<FolderItem> item);
     static const ClassDescription& Lookup();
     bool FolderItemAvailable() const { return item_ != nullptr; }
-    Ref<platform::FolderItem> FolderItem() const { return item_; }
+    Ref<FolderItem> GetFolderItem() const { return item_; }
 
 private:
-    Ref<platform::FolderItem> item_;
+    Ref<FolderItem> item_;
 };
 
 // `bytes` as one single-quoted shell word: every byte but the quote stands for itself.

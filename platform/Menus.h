@@ -37,7 +37,7 @@ public:
     // The direct child named `name`, or nil.
     Ref<MenuItem> Child(std::string_view name) const;
     // The item named `name` anywhere below this one, or nil.
-    Ref<MenuItem> Lookup(std::string_view name) const;
+    Ref<MenuItem> FindItem(std::string_view name) const;
     std::int32_t Count() const;
     Ref<MenuItem> Item(std::int32_t index) const;
 
@@ -57,21 +57,18 @@ private:
 class MenuBar : public MenuItem {
 public:
     static const ClassDescription& Lookup();
-    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
 };
 
 // The About item; the platform places it where its About command goes.
 class AppleMenuItem : public MenuItem {
 public:
     static const ClassDescription& Lookup();
-    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
 };
 
 // The Quit item; its Action quits the application with code 0.
 class QuitMenuItem : public MenuItem {
 public:
     static const ClassDescription& Lookup();
-    using MenuItem::Lookup;  // the search by name stays reachable beside the class lookup
     bool Action() override;
 };
 

@@ -29,7 +29,7 @@ public:
 class SystemClass : public Object {
 public:
     static const ClassDescription& Lookup();
-    Ref<platform::Cursors> Cursors() const;
+    Ref<Cursors> GetCursors() const;
 };
 
 Ref<SystemClass> System();

@@ -46,8 +46,8 @@ public:
     // Binds a menu item's name to a handler, called with the window as target when the item is chosen.
     virtual void AddMenuHandler(const std::string& itemName, Function handler);
 
-    Ref<platform::MenuBar> MenuBar() const;
-    void SetMenuBar(const Ref<platform::MenuBar>& bar);
+    Ref<MenuBar> GetMenuBar() const;
+    void SetMenuBar(const Ref<MenuBar>& bar);
 
     // Applies a window Property list; each entry takes effect before the call returns.
     void SetProperties(std::string_view list);

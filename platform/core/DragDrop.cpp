@@ -186,6 +186,6 @@ const ClassDescription& DragItem::Lookup() {
     return description;
 }
 
-DragItem::DragItem(Ref<platform::FolderItem> item) : item_(std::move(item)) { SetClass(DragItem::Lookup()); }
+DragItem::DragItem(Ref<FolderItem> item) : item_(std::move(item)) { SetClass(DragItem::Lookup()); }
 
 }  // namespace platform

@@ -175,12 +175,12 @@ bool RectControl::HasFocus() const {
     return widget.hasFocus() || widget.window()->focusWidget() == &widget;
 }
 
-Ref<MouseCursor> RectControl::MouseCursor() const {
+Ref<MouseCursor> RectControl::GetMouseCursor() const {
     CheckMainThread("RectControl.MouseCursor");
     return impl_->cursor;
 }
 
-void RectControl::SetMouseCursor(const Ref<platform::MouseCursor>& cursor) {
+void RectControl::SetMouseCursor(const Ref<MouseCursor>& cursor) {
     CheckMainThread("RectControl.MouseCursor");
     impl_->cursor = cursor;
     if (cursor)

@@ -94,7 +94,7 @@ const ClassDescription& Application::Lookup() {
     return description;
 }
 
-void Application::SetMenuBar(const Ref<platform::MenuBar>& bar) {
+void Application::SetMenuBar(const Ref<MenuBar>& bar) {
     menuBar_ = bar;
     if (gAppObject.get() == this) qt::windows::ApplicationMenuBarChanged();
 }

@@ -409,11 +409,11 @@ Ref<MenuItem> MenuItem::Child(std::string_view name) const {
     return nullptr;
 }
 
-Ref<MenuItem> MenuItem::Lookup(std::string_view name) const {
+Ref<MenuItem> MenuItem::FindItem(std::string_view name) const {
     CheckMainThread("MenuItem.Lookup");
     for (const Ref<MenuItem>& child : children_) {
         if (child->Name() == name) return child;
-        if (Ref<MenuItem> below = child->Lookup(name)) return below;
+        if (Ref<MenuItem> below = child->FindItem(name)) return below;
     }
     return nullptr;
 }

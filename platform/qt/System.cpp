@@ -44,10 +44,10 @@ Ref<MouseCursor> Cursors::StandardPointer() const {
     return arrow;
 }
 
-Ref<Cursors> SystemClass::Cursors() const {
+Ref<Cursors> SystemClass::GetCursors() const {
     CheckMainThread("System.Cursors");
-    static const Ref<platform::Cursors> cursors = [] {
-        auto made = std::make_shared<platform::Cursors>();
+    static const Ref<Cursors> cursors = [] {
+        auto made = std::make_shared<Cursors>();
         made->SetClass(Cursors::Lookup());
         return made;
     }();

@@ -316,7 +316,7 @@ void WindowImpl::SyncApplicationCommands() {
     }
     if (menuBar || !top) return;
     const Ref<Application> app = RuntimeAppObject();
-    const Ref<platform::MenuBar> bar = app ? app->MenuBar() : nullptr;
+    const Ref<MenuBar> bar = app ? app->GetMenuBar() : nullptr;
     if (bar) applicationCommands = BuildMenuCommands(self, *bar, *top);
 }
 
@@ -446,12 +446,12 @@ void Window::AddMenuHandler(const std::string& itemName, Function handler) {
         handlers.emplace_back(itemName, std::move(handler));
 }
 
-Ref<MenuBar> Window::MenuBar() const {
+Ref<MenuBar> Window::GetMenuBar() const {
     CheckMainThread("Window.MenuBar");
     return impl_->menuBar;
 }
 
-void Window::SetMenuBar(const Ref<platform::MenuBar>& bar) {
+void Window::SetMenuBar(const Ref<MenuBar>& bar) {
     CheckMainThread("Window.MenuBar");
     WindowWidget& widget = impl_->Top();
     impl_->menuBar = bar;

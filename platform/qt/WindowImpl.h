@@ -92,7 +92,7 @@ struct WindowImpl {
 
     std::vector<std::pair<std::string, Ref<RectControl>>> controls;
     std::vector<std::pair<std::string, Function>> menuHandlers;
-    Ref<platform::MenuBar> menuBar;
+    Ref<MenuBar> menuBar;
 };
 
 // The top-level widget of a window.

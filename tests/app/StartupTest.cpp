@@ -162,7 +162,7 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndExitsWithZeroAfterQuit) {
     WhenLoopRuns loop([&] {
         appInLoop = platform::RuntimeAppObject();
         auto app = std::dynamic_pointer_cast<corvantil::App>(appInLoop);
-        menuBarIsTheApps = app && app->MenuBar() == corvantil::MainMenuBarModule::_implicitInstance;
+        menuBarIsTheApps = app && app->GetMenuBar() == corvantil::MainMenuBarModule::_implicitInstance;
         platform::Ref<platform::Window> window = platform::GetImplicitWindow(kMainWindowClass);
         mainWindowVisible = window && window->Visible();
         corvantil::LateStartup();

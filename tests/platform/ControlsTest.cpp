@@ -377,10 +377,10 @@ TEST_F(ControlsTest, MouseEnterRaisesAndTheCursorShows) {
     QApplication::sendEvent(widget, &enter);
     EXPECT_EQ(window->Names(), std::vector<std::string>{"Caption.MouseEnter"});
 
-    label->SetMouseCursor(System()->Cursors()->FingerPointer());
+    label->SetMouseCursor(System()->GetCursors()->FingerPointer());
     EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(label->MouseCursor(), System()->Cursors()->FingerPointer());
-    label->SetMouseCursor(System()->Cursors()->StandardPointer());
+    EXPECT_EQ(label->GetMouseCursor(), System()->GetCursors()->FingerPointer());
+    label->SetMouseCursor(System()->GetCursors()->StandardPointer());
     EXPECT_EQ(widget->cursor().shape(), Qt::ArrowCursor);
 }
 

@@ -70,14 +70,14 @@ TEST_F(MenusTest, TreeLookups) {
     EXPECT_EQ(bar->Item(0)->Text(), "&File");
     EXPECT_EQ(bar->Item(2), nullptr);
     EXPECT_EQ(bar->Child("EditUndo"), nullptr) << "Child looks at direct children only";
-    ASSERT_TRUE(bar->Lookup("EditUndo"));
-    EXPECT_EQ(bar->Lookup("EditUndo")->Text(), "&Undo");
-    EXPECT_EQ(bar->Lookup("Nothing"), nullptr);
-    EXPECT_TRUE(bar->Lookup("EditSeparator1")->IsSeparator());
-    EXPECT_FALSE(bar->Lookup("EditSeparator1")->KeyboardShortcutSet());
-    EXPECT_TRUE(bar->Lookup("EditClear")->KeyboardShortcutSet());
-    EXPECT_NO_THROW(RuntimeCheckCast<QuitMenuItem>(bar->Lookup("FileQuit")));
-    EXPECT_THROW(RuntimeCheckCast<QuitMenuItem>(bar->Lookup("About")), IllegalCastException);
+    ASSERT_TRUE(bar->FindItem("EditUndo"));
+    EXPECT_EQ(bar->FindItem("EditUndo")->Text(), "&Undo");
+    EXPECT_EQ(bar->FindItem("Nothing"), nullptr);
+    EXPECT_TRUE(bar->FindItem("EditSeparator1")->IsSeparator());
+    EXPECT_FALSE(bar->FindItem("EditSeparator1")->KeyboardShortcutSet());
+    EXPECT_TRUE(bar->FindItem("EditClear")->KeyboardShortcutSet());
+    EXPECT_NO_THROW(RuntimeCheckCast<QuitMenuItem>(bar->FindItem("FileQuit")));
+    EXPECT_THROW(RuntimeCheckCast<QuitMenuItem>(bar->FindItem("About")), IllegalCastException);
     EXPECT_THROW(bar->Append(nullptr), NilObjectException);
 }
 
@@ -109,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ActionCase{"EditCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), QAction::NoRole},
                       ActionCase{"EditPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), QAction::NoRole},
                       ActionCase{"EditClear", "&Delete", QKeySequence(), QAction::NoRole},
-                      ActionCase{"EditSelectAll", "Select &All", QKeySequence(Qt::CTRL | Qt::Key_A), QAction::NoRole}),
+                      ActionCase{"EditSelectAll", "Select &All", QKeySequence(Qt::CTRL | Qt::Key_A),
+                                 QAction::NoRole}),
     [](const ::testing::TestParamInfo<ActionCase>& c) { return std::string(c.param.name); });
 
 TEST_F(MenusTest, MenuBarHoldsTheMenusInOrderWithSeparators) {
@@ -121,7 +122,8 @@ TEST_F(MenusTest, MenuBarHoldsTheMenusInOrderWithSeparators) {
     EXPECT_EQ(menus[0]->text(), "&File");
     EXPECT_EQ(menus[1]->text(), "&Edit");
     QStringList edit;
-    for (QAction* action : menus[1]->menu()->actions()) edit << (action->isSeparator() ? "-" : action->text());
+    for (QAction* action : menus[1]->menu()->actions())
+        edit << (action->isSeparator() ? "-" : action->text());
     EXPECT_EQ(edit, QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste", "&Delete", "-", "Select &All"}));
     EXPECT_EQ(menus[0]->menu()->actions().size(), 2);
 }
@@ -135,7 +137,7 @@ TEST_F(MenusTest, ContentSitsBelowTheBarAtItsOwnSize) {
         EXPECT_EQ(window->Content()->y(), bar->height());
         EXPECT_EQ(window->Top()->height(), 200 + bar->height());
     }
-    EXPECT_EQ(window->MenuBar()->Count(), 2);
+    EXPECT_EQ(window->GetMenuBar()->Count(), 2);
 }
 
 TEST_F(MenusTest, ChosenItemGoesToTheWindowsHandlerElseToItsOwnAction) {
@@ -145,7 +147,8 @@ TEST_F(MenusTest, ChosenItemGoesToTheWindowsHandlerElseToItsOwnAction) {
     EXPECT_EQ(window->HandleMenuCommand("FileQuit"), std::nullopt);
 
     qt::MenuAction(*window, "About")->trigger();
-    EXPECT_EQ(window->Names(), (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers", "Open", "Menu"}));
+    EXPECT_EQ(window->Names(),
+              (std::vector<std::string>{"Layout", "CreateControls", "AddMenuHandlers", "Open", "Menu"}));
     EXPECT_EQ(window->HandleMenuCommand("About"), std::optional<bool>(true));
     EXPECT_THROW(window->AddMenuHandler("EditCopy", Function()), NilObjectException);
 }
@@ -224,7 +227,8 @@ TEST_F(MenusTest, QuitShortcutEndsTheRun) {
     auto window = WindowWithBar();
     window->Top()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window->Top()));
-    QTimer::singleShot(0, window->Top(), [&] { QTest::keyClick(window->Top(), Qt::Key_Q, Qt::ControlModifier); });
+    QTimer::singleShot(0, window->Top(),
+                       [&] { QTest::keyClick(window->Top(), Qt::Key_Q, Qt::ControlModifier); });
     RuntimeRun();
     EXPECT_EQ(RuntimeExit(), 0);
     uitest::FreshRuntime();
@@ -239,8 +243,10 @@ protected:
     void SetUp() override {
         MenusTest::SetUp();
         window_ = WindowWithBar([](TestWindow& w) {
-            w.AddFromList<TextArea>(TextArea::Lookup(), "Area", uitest::TextAreaList("Area", {10, 10, 200, 60}, "hello"));
-            w.AddFromList<Label>(Label::Lookup(), "Caption", uitest::LabelList("Caption", {10, 100, 100, 20}, ""));
+            w.AddFromList<TextArea>(TextArea::Lookup(), "Area",
+                                    uitest::TextAreaList("Area", {10, 10, 200, 60}, "hello"));
+            w.AddFromList<Label>(Label::Lookup(), "Caption",
+                                 uitest::LabelList("Caption", {10, 100, 100, 20}, ""));
         });
         area_ = RuntimeCheckCast<TextArea>(window_->ControlByName("Area"));
         editor_ = qt::Editor(*area_);
@@ -307,7 +313,7 @@ TEST_F(EditCommandsTest, AutoEnabledCommandsAreEnabledOnlyWhenTheyCanAct) {
     window_->ControlByName("Caption")->SetFocus();
     EXPECT_FALSE(Enabled("EditCopy"));
     EXPECT_FALSE(Enabled("EditSelectAll"));
-    EXPECT_FALSE(window_->MenuBar()->Lookup("EditSelectAll")->Action());
+    EXPECT_FALSE(window_->GetMenuBar()->FindItem("EditSelectAll")->Action());
 }
 
 // Alt+E gives the keyboard focus to the menu bar while the menu is open; the commands still follow the

@@ -21,9 +21,9 @@ using platform::Ref;
 
 // One event as a handler saw it.
 struct Seen {
-    std::string what;     // "Layout", "Open", "Area.DropObject", ...
+    std::string what;      // "Layout", "Open", "Area.DropObject", ...
     bool hasFile = false;  // for drag events: the item carried a file item
-    std::string path;     // its path's bytes
+    std::string path;      // its path's bytes
     bool directory = false;
     std::int32_t action = -1;
 };
@@ -165,8 +165,8 @@ inline std::string TextAreaList(const std::string& name, const Place& at, const 
     return w.Bytes();
 }
 
-inline std::string ButtonList(const std::string& name, const Place& at, const std::string& caption, bool isDefault,
-                              bool isCancel, std::int32_t tabIndex = 0) {
+inline std::string ButtonList(const std::string& name, const Place& at, const std::string& caption,
+                              bool isDefault, bool isCancel, std::int32_t tabIndex = 0) {
     platform::PropertyListWriter w;
     Geometry(w, name, at)
         .String("InitialParent", "")
@@ -187,7 +187,8 @@ inline std::string ButtonList(const std::string& name, const Place& at, const st
     return w.Bytes();
 }
 
-inline std::string WheelList(const std::string& name, const Place& at, const std::string& initialParent, bool visible) {
+inline std::string WheelList(const std::string& name, const Place& at, const std::string& initialParent,
+                             bool visible) {
     platform::PropertyListWriter w;
     Geometry(w, name, at)
         .Int32("TabIndex", 0)
@@ -235,7 +236,8 @@ public:
 
     // Controls made the program's way: through the window, constructed, added, then given their list.
     template <class C>
-    Ref<C> AddFromList(const platform::ClassDescription& cls, const std::string& name, const std::string& list) {
+    Ref<C> AddFromList(const platform::ClassDescription& cls, const std::string& name,
+                       const std::string& list) {
         auto control = platform::RuntimeCheckCast<C>(New(cls));
         control->Constructor();
         AddControl(name, control);
@@ -245,7 +247,8 @@ public:
 
     // Binds an event of `control` to a member of this window through a weak delegate.
     template <class F>
-    void Bind(const Ref<platform::RectControl>& control, std::int32_t number, F member, const std::string& signature) {
+    void Bind(const Ref<platform::RectControl>& control, std::int32_t number, F member,
+              const std::string& signature) {
         platform::RuntimeAddEventHandler(
             control, number,
             platform::RuntimeCreateDelegate(platform::MakeFunction(member), shared_from_this(), signature,
@@ -256,7 +259,8 @@ public:
     void BindDropArea(const Ref<platform::TextArea>& area) {
         Bind(area, platform::event::kDragOver, &TestWindow::Area_DragOver,
              "( TextArea, Int32, Int32, DragItem, Int32 ) as Boolean");
-        Bind(area, platform::event::kDropObject, &TestWindow::Area_DropObject, "( TextArea, DragItem, Int32 )");
+        Bind(area, platform::event::kDropObject, &TestWindow::Area_DropObject,
+             "( TextArea, DragItem, Int32 )");
         Bind(area, platform::event::kDragExit, &TestWindow::Area_DragExit, "( TextArea, DragItem, Int32 )");
     }
 
@@ -283,7 +287,9 @@ public:
     }
 
     // Control handlers.
-    void Control_Open(const Ref<platform::RectControl>& control) { seen.push_back(Seen{control->Name() + ".Open", false, "", false, -1}); }
+    void Control_Open(const Ref<platform::RectControl>& control) {
+        seen.push_back(Seen{control->Name() + ".Open", false, "", false, -1});
+    }
     void Area_Open(const Ref<platform::TextArea>& area) { Control_Open(area); }
     void Label_Open(const Ref<platform::Label>& label) { Control_Open(label); }
     bool Area_DragOver(const Ref<platform::TextArea>& area, std::int32_t, std::int32_t,
@@ -296,7 +302,8 @@ public:
         seen.push_back(Describe(area->Name() + ".DropObject", item, action));
         if (onDrop) onDrop(*this);
     }
-    void Area_DragExit(const Ref<platform::TextArea>& area, const Ref<platform::DragItem>& item, std::int32_t action) {
+    void Area_DragExit(const Ref<platform::TextArea>& area, const Ref<platform::DragItem>& item,
+                       std::int32_t action) {
         seen.push_back(Describe(area->Name() + ".DragExit", item, action));
     }
     void Button_Action(const Ref<platform::PushButton>& button) {
@@ -310,7 +317,9 @@ public:
     void Label_MouseUp(const Ref<platform::Label>& label, std::int32_t, std::int32_t) {
         seen.push_back(Seen{label->Name() + ".MouseUp", false, "", false, -1});
     }
-    void Label_MouseEnter(const Ref<platform::Label>& label) { seen.push_back(Seen{label->Name() + ".MouseEnter", false, "", false, -1}); }
+    void Label_MouseEnter(const Ref<platform::Label>& label) {
+        seen.push_back(Seen{label->Name() + ".MouseEnter", false, "", false, -1});
+    }
 
     // A menu handler.
     bool Menu_Chosen() {
@@ -324,8 +333,8 @@ private:
         s.action = action;
         if (item && item->FolderItemAvailable()) {
             s.hasFile = true;
-            s.path = item->FolderItem()->Path();
-            s.directory = item->FolderItem()->Directory();
+            s.path = item->GetFolderItem()->Path();
+            s.directory = item->GetFolderItem()->Directory();
         }
         return s;
     }

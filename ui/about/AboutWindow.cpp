@@ -229,7 +229,7 @@ void PointAtLink(const Ref<platform::Label>& link) {
     platform::Require(link, "the link label");
     Ref<platform::SystemClass> system = platform::System();
     platform::Require(system, "System");
-    Ref<platform::Cursors> cursors = system->Cursors();
+    Ref<platform::Cursors> cursors = system->GetCursors();
     platform::Require(cursors, "System.Cursors");
     link->SetMouseCursor(cursors->FingerPointer());
 }

@@ -35,7 +35,7 @@ void DragExit(MainWIndow& window, const Side& side, const Ref<TextArea>& area) {
 void DropObject(MainWIndow& window, const Side& side, const Ref<TextArea>& area, const Ref<DragItem>& item) {
     if (!Require(item, "the dragged item")->FolderItemAvailable()) return;
     window.*side.summed = false;
-    Ref<platform::FolderItem> file = item->FolderItem();
+    Ref<platform::FolderItem> file = item->GetFolderItem();
     Require(file, "the dragged item's file item");
     Require(area, "the drop area")->SetText(file->NativePath());
 

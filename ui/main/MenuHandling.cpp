@@ -15,9 +15,9 @@ namespace {
 // The item named `name` in the window's menu bar, as a T; nil when the bar holds no such item.
 template <class T>
 Ref<T> MenuBarItem(const platform::Window& window, const char* name) {
-    Ref<platform::MenuBar> bar = window.MenuBar();
+    Ref<platform::MenuBar> bar = window.GetMenuBar();
     const platform::MenuItem& root = *Require(bar, "the window's menu bar");
-    return platform::RuntimeCheckCast<T>(root.Lookup(name), T::Lookup());
+    return platform::RuntimeCheckCast<T>(root.FindItem(name), T::Lookup());
 }
 
 }  // namespace

@@ -297,7 +297,7 @@ TEST_P(AboutLinkTest, PointsOnceTheMouseEntersAndKeepsItOnLeave) {
     QApplication::sendEvent(widget, &enter);
     EXPECT_TRUE(widget->testAttribute(Qt::WA_SetCursor));
     EXPECT_EQ(widget->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(link->MouseCursor(), platform::System()->Cursors()->FingerPointer());
+    EXPECT_EQ(link->GetMouseCursor(), platform::System()->GetCursors()->FingerPointer());
 
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(widget, &leave);

@@ -134,7 +134,7 @@ class MenuAccessorTest : public MenuHandlingTest, public ::testing::WithParamInt
 
 TEST_P(MenuAccessorTest, FindsItsItemInTheWindowsMenuBar) {
     const AccessorCase& c = GetParam();
-    Ref<platform::MenuBar> bar = window->MenuBar();
+    Ref<platform::MenuBar> bar = window->GetMenuBar();
     ASSERT_NE(bar, nullptr);
     Ref<MenuItem> item = c.get(*window);
     ASSERT_NE(item, nullptr);
@@ -157,7 +157,7 @@ TEST_P(MenuAccessorTest, FindsItsItemInTheWindowsMenuBar) {
 
 TEST_P(MenuAccessorTest, RaisesNilObjectExceptionOnAWindowWithoutMenuBar) {
     auto bare = platform::RuntimeCheckCast<Main>(platform::RuntimeNewObject(Main::Lookup()));
-    ASSERT_EQ(bare->MenuBar(), nullptr);
+    ASSERT_EQ(bare->GetMenuBar(), nullptr);
     EXPECT_THROW(GetParam().get(*bare), platform::NilObjectException);
 }
 

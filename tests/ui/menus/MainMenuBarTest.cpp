@@ -64,7 +64,7 @@ TEST_P(MenuEntryTest, StandsInTheTreeAsBuilt) {
     EXPECT_EQ(item->KeyboardShortcutSet(), e.shortcut.has_value());
     EXPECT_EQ(item->KeyboardShortcut(), e.shortcut.value_or(""));
     EXPECT_TRUE(item->AutoEnable());
-    EXPECT_EQ(bar->Lookup(e.name), item) << "found by name anywhere in the bar";
+    EXPECT_EQ(bar->FindItem(e.name), item) << "found by name anywhere in the bar";
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, MenuEntryTest, ::testing::ValuesIn(kEntries),
