@@ -20,7 +20,6 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <algorithm>
-#include <array>
 
 #include "ControlImpl.h"
 #include "ListEntries.h"
