@@ -2,8 +2,8 @@
 // its entry points, as the runtime's start does, with no user interface at all.
 #include <gtest/gtest.h>
 
-#include "platform/Runtime.h"
-#include "platform/Shell.h"
+#include "platform/detail/PluginRegistration.h"
+#include "platform/detail/RuntimeHooks.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

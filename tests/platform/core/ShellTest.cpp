@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
