@@ -20,7 +20,9 @@ namespace corvantil::bench {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what + ": " + std::strerror(errno)); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
 
 // Spawns `argv` with its standard output on a pipe, reads the pipe to its end and reaps the child.
 ChildRun Spawn(const std::vector<std::string>& argv, char** envp) {
@@ -119,7 +121,8 @@ ChildRun RunChild(const std::vector<std::string>& argv, const std::vector<std::s
 }
 
 std::int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

@@ -31,9 +31,9 @@ private:
 };
 
 struct ChildRun {
-    int status = -1;          // exit code, or -1 when it did not exit normally
-    std::string output;       // its standard output
-    long peakKiB = 0;         // peak resident memory of the child (and its waited-for children), from wait4
+    int status = -1;     // exit code, or -1 when it did not exit normally
+    std::string output;  // its standard output
+    long peakKiB = 0;    // peak resident memory of the child (and its waited-for children), from wait4
     std::int64_t startedNs = 0;  // steady clock just before the spawn
 };
 // Runs `argv` with `env` added to this process's environment and waits for it.

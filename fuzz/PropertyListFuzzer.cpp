@@ -70,21 +70,25 @@ void CheckEntries(std::string_view list, const std::vector<platform::PropertyEnt
         if (entry.offset != expected) Finding("entries do not follow one another", entry.offset);
         const auto type = TypeOf(entry.name);
         if (!type) Finding("an entry name outside the receiver's table was accepted", entry.offset);
-        const bool typeMatches = (*type == PropertyType::Int32 && std::holds_alternative<std::int32_t>(entry.value)) ||
-                                 (*type == PropertyType::Boolean && std::holds_alternative<bool>(entry.value)) ||
-                                 (*type == PropertyType::Color && std::holds_alternative<platform::Color>(entry.value)) ||
-                                 (*type == PropertyType::String && std::holds_alternative<std::string>(entry.value));
+        const bool typeMatches =
+            (*type == PropertyType::Int32 && std::holds_alternative<std::int32_t>(entry.value)) ||
+            (*type == PropertyType::Boolean && std::holds_alternative<bool>(entry.value)) ||
+            (*type == PropertyType::Color && std::holds_alternative<platform::Color>(entry.value)) ||
+            (*type == PropertyType::String && std::holds_alternative<std::string>(entry.value));
         if (!typeMatches) Finding("value decoded as another type than the table's", entry.offset);
 
         const std::string encoded = Encode(entry);
-        if (entry.offset + encoded.size() > list.size()) Finding("entry reaches past the end of the list", entry.offset);
+        if (entry.offset + encoded.size() > list.size())
+            Finding("entry reaches past the end of the list", entry.offset);
         const std::string_view stored = list.substr(entry.offset, encoded.size());
         if (std::holds_alternative<bool>(entry.value)) {
-            // A Boolean byte other than 0 and 1 may be read as True; the name and the space must match exactly.
+            // A Boolean byte other than 0 and 1 may be read as True; the name and the space must match
+            // exactly.
             const std::size_t head = encoded.size() - 1;
             if (stored.substr(0, head) != std::string_view(encoded).substr(0, head))
                 Finding("Boolean entry's name does not encode back", entry.offset);
-            if ((stored[head] != 0) != std::get<bool>(entry.value)) Finding("Boolean value misread", entry.offset);
+            if ((stored[head] != 0) != std::get<bool>(entry.value))
+                Finding("Boolean value misread", entry.offset);
         } else if (stored != encoded) {
             Finding("entry does not encode back to its bytes", entry.offset);
         }

@@ -32,7 +32,8 @@ public:
     bool Found() const { return fn_ != nullptr; }
     const std::string& Signature() const { return signature_; }
     R operator()(A... args) const {
-        if (!fn_) throw ShellNotAvailableException("plug-in entry point \"" + signature_ + "\" was not found");
+        if (!fn_)
+            throw ShellNotAvailableException("plug-in entry point \"" + signature_ + "\" was not found");
         return fn_(std::forward<A>(args)...);
     }
 

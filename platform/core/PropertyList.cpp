@@ -40,16 +40,20 @@ std::string Printable(std::string_view name) {
 }
 
 [[noreturn]] void Malformed(std::string_view name, std::size_t offset, const std::string& what) {
-    throw RuntimeException("property list entry \"" + Printable(name) + "\" at offset " + std::to_string(offset) +
-                           ": " + what);
+    throw RuntimeException("property list entry \"" + Printable(name) + "\" at offset " +
+                           std::to_string(offset) + ": " + what);
 }
 
 const char* TypeName(PropertyType type) {
     switch (type) {
-        case PropertyType::Int32: return "Int32";
-        case PropertyType::Boolean: return "Boolean";
-        case PropertyType::Color: return "Color";
-        case PropertyType::String: return "String";
+        case PropertyType::Int32:
+            return "Int32";
+        case PropertyType::Boolean:
+            return "Boolean";
+        case PropertyType::Color:
+            return "Color";
+        case PropertyType::String:
+            return "String";
     }
     return "?";
 }
@@ -63,7 +67,8 @@ const char* TypeName(PropertyType type) {
 void PropertyListWriter::Name(std::string_view name) {
     // The decoder finds the end of a name at its first space, so a name must be non-empty and hold none.
     if (name.empty() || name.find(' ') != std::string_view::npos) {
-        throw RuntimeException("property list entry name \"" + Printable(name) + "\" is empty or holds a space");
+        throw RuntimeException("property list entry name \"" + Printable(name) +
+                               "\" is empty or holds a space");
     }
     bytes_.append(name);
     bytes_.push_back(' ');
@@ -111,7 +116,8 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyTyp
         const std::size_t offset = pos;
         const std::size_t space = list.find(' ', pos);
         if (space == std::string_view::npos) {
-            Malformed(list.substr(pos), offset, "the list ends inside the name, before the space that ends it");
+            Malformed(list.substr(pos), offset,
+                      "the list ends inside the name, before the space that ends it");
         }
         const std::string_view name = list.substr(pos, space - pos);
         const std::optional<PropertyType> type = typeOf(name);
@@ -122,8 +128,8 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyTyp
         auto need = [&](std::size_t bytes, const char* part) {
             if (left < bytes) {
                 Malformed(name, offset,
-                          std::string("the ") + TypeName(*type) + " " + part + " needs " + std::to_string(bytes) +
-                              " bytes, " + std::to_string(left) + " left");
+                          std::string("the ") + TypeName(*type) + " " + part + " needs " +
+                              std::to_string(bytes) + " bytes, " + std::to_string(left) + " left");
             }
         };
         PropertyValue value;
@@ -136,7 +142,9 @@ std::vector<PropertyEntry> DecodePropertyList(std::string_view list, PropertyTyp
             case PropertyType::Boolean: {
                 need(1, "value");
                 const auto byte = static_cast<unsigned char>(list[pos]);
-                if (byte > 1) Malformed(name, offset, "the Boolean value " + std::to_string(byte) + " is neither 0 nor 1");
+                if (byte > 1)
+                    Malformed(name, offset,
+                              "the Boolean value " + std::to_string(byte) + " is neither 0 nor 1");
                 value = byte == 1;
                 pos += 1;
                 break;

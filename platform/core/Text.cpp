@@ -44,11 +44,13 @@ std::string NthField(std::string_view source, std::string_view separator, std::i
         start = at + separator.size();
     }
     const std::size_t end = source.find(separator, start);
-    return std::string(source.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    return std::string(
+        source.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
 std::string Str(std::int64_t value, std::string_view format) {
-    if (!format.empty()) throw RuntimeException("Str: the format \"" + std::string(format) + "\" is not supported");
+    if (!format.empty())
+        throw RuntimeException("Str: the format \"" + std::string(format) + "\" is not supported");
     return std::to_string(value);
 }
 

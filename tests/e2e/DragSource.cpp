@@ -1,6 +1,6 @@
 // A drag source for the end-to-end tests: a small window of its own process that starts a real QDrag when the
-// mouse is pressed on it, so that the program under test receives the XDND protocol from another client, as it
-// does when a person drags from a file manager or a browser.
+// mouse is pressed on it, so that the program under test receives the XDND protocol from another client, as
+// it does when a person drags from a file manager or a browser.
 //
 // Commands on standard input, one a line; each one sets what the next press drags:
 //   urls PATH[<TAB>PATH...]   file URLs of local files or folders
@@ -15,6 +15,9 @@
 // and does not wait for that answer, so the source watches the X connection for it).
 //
 // Usage: e2e_drag_source X Y   (the window's position on the screen)
+#include <unistd.h>
+#include <xcb/xcb.h>
+
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDrag>
@@ -25,10 +28,6 @@
 #include <QSocketNotifier>
 #include <QUrl>
 #include <QWidget>
-
-#include <unistd.h>
-#include <xcb/xcb.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -37,14 +36,14 @@ namespace {
 
 const char* actionName(Qt::DropAction action) {
     switch (action) {
-    case Qt::CopyAction:
-        return "copy";
-    case Qt::MoveAction:
-        return "move";
-    case Qt::LinkAction:
-        return "link";
-    default:
-        return "ignore";
+        case Qt::CopyAction:
+            return "copy";
+        case Qt::MoveAction:
+            return "move";
+        case Qt::LinkAction:
+            return "link";
+        default:
+            return "ignore";
     }
 }
 
@@ -61,14 +60,12 @@ public:
         const char name[] = "XdndFinished";
         xcb_intern_atom_reply_t* reply =
             xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-        if (reply != nullptr)
-            finished_ = reply->atom;
+        if (reply != nullptr) finished_ = reply->atom;
         std::free(reply);
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t")
-            return false;
+        if (type != "xcb_generic_event_t") return false;
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         const int kind = event->response_type & ~0x80;
         // The press and release reach the source as XInput 2 events, or as core events without it.
@@ -77,8 +74,7 @@ public:
             kind == XCB_BUTTON_RELEASE ||
             (kind == XCB_GE_GENERIC &&
              reinterpret_cast<const xcb_ge_generic_event_t*>(event)->event_type == kXiButtonRelease);
-        if (released)
-            release_.start();
+        if (released) release_.start();
         if (kind == XCB_CLIENT_MESSAGE && finished_ != XCB_NONE &&
             reinterpret_cast<const xcb_client_message_event_t*>(event)->type == finished_) {
             report("answered " + QByteArray::number(release_.isValid() ? release_.elapsed() : -1));
@@ -135,16 +131,15 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton || !payload_)
-            return;
+        if (event->button() != Qt::LeftButton || !payload_) return;
         // The platform keeps the drag object until the target has taken the data, so it is not deleted here.
         auto* drag = new QDrag(this);
         drag->setMimeData(payload_.release());
-        connect(drag, &QDrag::actionChanged, this, [](Qt::DropAction action) {
-            report(QByteArray("action ") + actionName(action));
-        });
+        connect(drag, &QDrag::actionChanged, this,
+                [](Qt::DropAction action) { report(QByteArray("action ") + actionName(action)); });
         report("started");
-        const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
+        const Qt::DropAction result =
+            drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::CopyAction);
         report(QByteArray("finished ") + actionName(result));
     }
 
@@ -153,7 +148,7 @@ private:
     bool shown_ = false;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

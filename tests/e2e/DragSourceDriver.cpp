@@ -9,12 +9,10 @@ constexpr int kSteps = 6;
 }  // namespace
 
 DragSourceDriver::~DragSourceDriver() {
-    if (!running())
-        return;
+    if (!running()) return;
     // End of input ends the source; it is stopped by force only if it does not go.
     process_.closeWriteChannel();
-    if (!process_.waitForFinished(5000))
-        stopChild(process_);
+    if (!process_.waitForFinished(5000)) stopChild(process_);
 }
 
 bool DragSourceDriver::start(QString* error) {
@@ -25,7 +23,8 @@ bool DragSourceDriver::start(QString* error) {
         return false;
     }
     process_.setProcessEnvironment(session_.programEnvironment());
-    startChild(process_, program, {QString::number(kDragSourcePlace.x()), QString::number(kDragSourcePlace.y())});
+    startChild(process_, program,
+               {QString::number(kDragSourcePlace.x()), QString::number(kDragSourcePlace.y())});
     const QString ready = waitForReport(QStringLiteral("ready "));
     if (ready.isEmpty()) {
         *error = QStringLiteral("the drag source did not come up: ") +
@@ -63,8 +62,7 @@ bool DragSourceDriver::pickUpAndMoveTo(const QPoint& target) {
     session_.moveMouse(centre_);
     session_.pressButton();
     pointer_ = centre_;
-    if (waitForReport(QStringLiteral("started")).isEmpty())
-        return false;
+    if (waitForReport(QStringLiteral("started")).isEmpty()) return false;
     dragStart_ = consumed_;
     moveTo(target);
     return true;
@@ -72,18 +70,17 @@ bool DragSourceDriver::pickUpAndMoveTo(const QPoint& target) {
 
 void DragSourceDriver::moveTo(const QPoint& target) {
     const QPoint from = pointer_;
-    for (int step = 1; step <= kSteps; ++step)
-        session_.moveMouse(from + (target - from) * step / kSteps);
+    for (int step = 1; step <= kSteps; ++step) session_.moveMouse(from + (target - from) * step / kSteps);
     pointer_ = target;
 }
 
 bool DragSourceDriver::waitForAcceptance() {
-    // A busy machine now and then loses the pointer's last motion to the drag before it has taken the pointer;
-    // the drag then sits over nothing. As a hand does, the pointer twitches by a pixel every half second.
+    // A busy machine now and then loses the pointer's last motion to the drag before it has taken the
+    // pointer; the drag then sits over nothing. As a hand does, the pointer twitches by a pixel every half
+    // second.
     int polls = 0;
     return waitUntil([&] {
-        if (++polls % 10 == 0)
-            session_.moveMouse(pointer_ + QPoint((polls / 10) % 2, 0));
+        if (++polls % 10 == 0) session_.moveMouse(pointer_ + QPoint((polls / 10) % 2, 0));
         readReports();
         for (qsizetype i = consumed_; i < lines_.size(); ++i) {
             if (lines_.at(i).startsWith(QStringLiteral("action ")) &&

@@ -1,13 +1,13 @@
-// Drives e2e_drag_source, the tests' own drag-source program: tells it what to carry, then drags from its window
-// with the pointer, as a person drags an item out of another application.
+// Drives e2e_drag_source, the tests' own drag-source program: tells it what to carry, then drags from its
+// window with the pointer, as a person drags an item out of another application.
 #pragma once
-
-#include "X11Session.h"
 
 #include <QPoint>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+
+#include "X11Session.h"
 
 namespace e2e {
 
@@ -41,8 +41,8 @@ public:
     // Waits for the window under the pointer to say that it takes the drop, moving the pointer by a pixel now
     // and then meanwhile.
     bool waitForAcceptance();
-    // Releases the button and waits for the drag to end; returns how it ended (ignore, copy, move, link) or an
-    // empty string if it did not end.
+    // Releases the button and waits for the drag to end; returns how it ended (ignore, copy, move, link) or
+    // an empty string if it did not end.
     QString release();
     // After a drop: waits for the target's XdndFinished and returns how many milliseconds after the release
     // the source had it, or -1 if it did not come.

@@ -1,16 +1,15 @@
 // Real drags from another X client onto the drop areas: the verdict's colour, a refused folder, the light
-// blue of a drag passing over, drags that carry no file (malformed file addresses among them), a drop made while a
-// comparison runs, and how soon the source hears back from a drop that starts a long one.
-#include "E2eTest.h"
-
-#include <QFile>
-#include <QStandardPaths>
-
+// blue of a drag passing over, drags that carry no file (malformed file addresses among them), a drop made
+// while a comparison runs, and how soon the source hears back from a drop that starts a long one.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QFile>
+#include <QStandardPaths>
 #include <ostream>
+
+#include "E2eTest.h"
 
 namespace e2e {
 namespace {
@@ -37,7 +36,8 @@ TEST_P(VerdictE2eTest, TwoDroppedFilesGiveTheVerdictInItsColour) {
 INSTANTIATE_TEST_SUITE_P(
     Contents, VerdictE2eTest,
     ::testing::Values(VerdictCase{"SameContent", "the same words\n", "the same words\n", Verdict::Identical},
-                      VerdictCase{"OneByteDiffers", "the same words\n", "the same wordz\n", Verdict::Different},
+                      VerdictCase{"OneByteDiffers", "the same words\n", "the same wordz\n",
+                                  Verdict::Different},
                       VerdictCase{"BothEmpty", "", "", Verdict::Identical}),
     [](const ::testing::TestParamInfo<VerdictCase>& row) { return std::string(row.param.name); });
 
@@ -100,23 +100,24 @@ void PrintTo(const NoFileCase& c, std::ostream* out) { *out << c.name; }
 
 class NoFileE2eTest : public E2eTest, public ::testing::WithParamInterface<NoFileCase> {};
 
-// With a file on the other side, a taken drop would start a comparison; the drag is refused instead, the program
-// goes on and the area stays as it was.
+// With a file on the other side, a taken drop would start a comparison; the drag is refused instead, the
+// program goes on and the area stays as it was.
 TEST_P(NoFileE2eTest, DragWithoutAFileIsRefused) {
     const NoFileCase& c = GetParam();
     const QString file = writeFile(QStringLiteral("file"), "content\n");
     ASSERT_TRUE(dropFiles(0, {file}));
     DragSourceDriver& drag = source();
     switch (c.carried) {
-    case Carried::PlainText:
-        ASSERT_TRUE(drag.carryText(file));
-        break;
-    case Carried::WebAddress:
-        ASSERT_TRUE(drag.carryWebAddress(QStringLiteral("https://example.org/wiki/SHA-2")));
-        break;
-    case Carried::UriList:
-        ASSERT_TRUE(drag.carryUriList({QString::fromUtf8(c.uri).replace(QStringLiteral("{dir}"), files_.path())}));
-        break;
+        case Carried::PlainText:
+            ASSERT_TRUE(drag.carryText(file));
+            break;
+        case Carried::WebAddress:
+            ASSERT_TRUE(drag.carryWebAddress(QStringLiteral("https://example.org/wiki/SHA-2")));
+            break;
+        case Carried::UriList:
+            ASSERT_TRUE(drag.carryUriList(
+                {QString::fromUtf8(c.uri).replace(QStringLiteral("{dir}"), files_.path())}));
+            break;
     }
     ASSERT_TRUE(drag.pickUpAndMoveTo(program_->centreOf(kDropAreas[1])));
     EXPECT_EQ(drag.release(), QStringLiteral("ignore"));
@@ -126,7 +127,8 @@ TEST_P(NoFileE2eTest, DragWithoutAFileIsRefused) {
     // The program still takes a file afterwards.
     ASSERT_TRUE(dropFiles(1, {writeFile(QStringLiteral("same"), "content\n")}));
     EXPECT_TRUE(program_->waitForVerdict(Verdict::Identical)) << "shows " << verdictName(program_->verdict());
-    // Nothing went wrong on the way: no box about an exception beside the main window, nothing said about one.
+    // Nothing went wrong on the way: no box about an exception beside the main window, nothing said about
+    // one.
     EXPECT_EQ(session_->visibleWindows(program_->pid(), QStringLiteral("^Corvantil$")).size(), 1);
     const QString said = program_->errorOutput();
     EXPECT_FALSE(said.contains(QStringLiteral("exception"), Qt::CaseInsensitive)) << said.toStdString();
@@ -143,8 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NoFileCase{"OtherHost", Carried::UriList, "file://otherhost{dir}/file"}),
     [](const ::testing::TestParamInfo<NoFileCase>& row) { return std::string(row.param.name); });
 
-// A `shasum` ahead of the real one on the program's PATH that logs the start and the end of each run and holds
-// each run until the test lets it go on, so that a comparison lasts as long as the test needs.
+// A `shasum` ahead of the real one on the program's PATH that logs the start and the end of each run and
+// holds each run until the test lets it go on, so that a comparison lasts as long as the test needs.
 class LongComparisonE2eTest : public E2eTest {
 protected:
     void SetUp() override {
@@ -174,8 +176,7 @@ protected:
 
     QStringList runs() const {
         QFile log(logPath());
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
+        if (!log.open(QIODevice::ReadOnly)) return {};
         return QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
@@ -202,9 +203,9 @@ TEST_F(LongComparisonE2eTest, FileDroppedDuringARunIsComparedAfterItWithoutReent
     // One run at a time, each to its end: the dropped file waited for the comparison before it.
     const QString tool = QStringLiteral(" -a 256 ");
     const QStringList expected = {
-        QStringLiteral("start") + tool + first, QStringLiteral("end") + tool + first,
+        QStringLiteral("start") + tool + first,  QStringLiteral("end") + tool + first,
         QStringLiteral("start") + tool + second, QStringLiteral("end") + tool + second,
-        QStringLiteral("start") + tool + third, QStringLiteral("end") + tool + third,
+        QStringLiteral("start") + tool + third,  QStringLiteral("end") + tool + third,
     };
     EXPECT_TRUE(waitUntil([&] { return runs().size() >= expected.size(); }));
     EXPECT_EQ(runs(), expected);

@@ -2,14 +2,12 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <iostream>
 
 namespace e2e {
 
 void E2eTest::SetUp() {
-    if (!X11Session::xvfbInstalled())
-        GTEST_SKIP() << "Xvfb is not installed";
+    if (!X11Session::xvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed";
     ASSERT_TRUE(files_.isValid());
     QString error;
     session_ = X11Session::get(&error);
@@ -51,8 +49,7 @@ DragSourceDriver& E2eTest::source() {
 
 bool E2eTest::dropFiles(int side, const QStringList& paths) {
     DragSourceDriver& drag = source();
-    if (!drag.carryFiles(paths) || !drag.pickUpAndMoveTo(program_->centreOf(kDropAreas[side])))
-        return false;
+    if (!drag.carryFiles(paths) || !drag.pickUpAndMoveTo(program_->centreOf(kDropAreas[side]))) return false;
     const bool accepted = drag.waitForAcceptance();
     const QString outcome = drag.release();
     return accepted && outcome == QStringLiteral("copy");

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <memory>
 
 #include "DragSourceDriver.h"
@@ -31,8 +30,8 @@ protected:
     QString makeFolder(const QString& name);
 
     DragSourceDriver& source();
-    // Drags `paths` from the drag source onto drop area `side` and lets go once the area takes them; true when
-    // the drag ended with the program taking a copy.
+    // Drags `paths` from the drag source onto drop area `side` and lets go once the area takes them; true
+    // when the drag ended with the program taking a copy.
     bool dropFiles(int side, const QStringList& paths);
 
     QTemporaryDir files_;

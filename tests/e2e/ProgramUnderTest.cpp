@@ -17,16 +17,14 @@ int countExactly(const QImage& image, const QColor& colour) {
     const QRgb wanted = colour.rgb();
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) | 0xff000000u) == wanted ? 1 : 0;
+        for (int x = 0; x < image.width(); ++x) count += (image.pixel(x, y) | 0xff000000u) == wanted ? 1 : 0;
     return count;
 }
 
 QColor dominantColour(const QImage& image, double* share) {
     QHash<QRgb, int> counts;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y) | 0xff000000u];
+        for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xff000000u];
     QRgb best = 0;
     int bestCount = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
@@ -46,14 +44,14 @@ QColor dominantColour(const QImage& image, double* share) {
 
 const char* verdictName(Verdict verdict) {
     switch (verdict) {
-    case Verdict::None:
-        return "no verdict";
-    case Verdict::Identical:
-        return "identical (green)";
-    case Verdict::Different:
-        return "different (red)";
-    case Verdict::Unclear:
-        return "both colours";
+        case Verdict::None:
+            return "no verdict";
+        case Verdict::Identical:
+            return "identical (green)";
+        case Verdict::Different:
+            return "different (red)";
+        case Verdict::Unclear:
+            return "both colours";
     }
     return "?";
 }
@@ -76,11 +74,9 @@ bool ProgramUnderTest::start(QString* error, const QString& pathPrefix) {
     }
 
     const bool shown = waitUntil([&] {
-        if (!running())
-            return true;
+        if (!running()) return true;
         const QList<qulonglong> windows = session_.visibleWindows(pid(), QStringLiteral("^Corvantil$"));
-        if (windows.size() != 1)
-            return false;
+        if (windows.size() != 1) return false;
         mainWindow_ = windows.front();
         const WindowInfo info = mainWindowInfo();
         return info.viewable && info.frame.height() > kContentHeight && areaShows(0, kWhite) &&
@@ -136,12 +132,9 @@ Verdict ProgramUnderTest::verdict() const {
     const QImage label = session_.grab(onScreen(kResultLabel));
     const bool green = countExactly(label, kIdenticalGreen) >= kVerdictInk;
     const bool red = countExactly(label, kDifferentRed) >= kVerdictInk;
-    if (green && red)
-        return Verdict::Unclear;
-    if (green)
-        return Verdict::Identical;
-    if (red)
-        return Verdict::Different;
+    if (green && red) return Verdict::Unclear;
+    if (green) return Verdict::Identical;
+    if (red) return Verdict::Different;
     return Verdict::None;
 }
 
@@ -154,8 +147,7 @@ bool ProgramUnderTest::waitForExit(int* exitCode) {
         process_.waitForFinished(0);
         return !running();
     });
-    if (running())
-        return false;
+    if (running()) return false;
     *exitCode = process_.exitCode();
     return process_.exitStatus() == QProcess::NormalExit;
 }

@@ -2,12 +2,12 @@
 // size the X server reports, the colours of the two drop areas and the colour of the verdict.
 #pragma once
 
-#include "X11Session.h"
-
 #include <QColor>
 #include <QProcess>
 #include <QRect>
 #include <QString>
+
+#include "X11Session.h"
 
 namespace e2e {
 
@@ -33,8 +33,8 @@ public:
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    // Starts the program with `pathPrefix` (if any) ahead of the PATH, and waits for its main window to show its
-    // two white drop areas. On failure `error` says what was missing.
+    // Starts the program with `pathPrefix` (if any) ahead of the PATH, and waits for its main window to show
+    // its two white drop areas. On failure `error` says what was missing.
     bool start(QString* error, const QString& pathPrefix = QString());
 
     qint64 pid() const { return process_.processId(); }

@@ -1,8 +1,8 @@
 // The main window as the X server shows it, the ways a person ends the program, the About window opened from
 // the File menu, and the Edit menu opened from the keyboard over a selection.
-#include "E2eTest.h"
-
 #include <ostream>
+
+#include "E2eTest.h"
 
 namespace e2e {
 namespace {

@@ -1,5 +1,8 @@
 #include "X11Session.h"
 
+#include <sys/prctl.h>
+#include <xcb/xcb.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
@@ -11,10 +14,6 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
-
-#include <sys/prctl.h>
-#include <xcb/xcb.h>
-
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -42,8 +41,7 @@ QString point(int coordinate) { return QString::number(coordinate); }
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const QDeadlineTimer deadline(limit);
     while (!condition()) {
-        if (deadline.hasExpired())
-            return condition();
+        if (deadline.hasExpired()) return condition();
         pause50ms();
     }
     return true;
@@ -55,8 +53,7 @@ void startChild(QProcess& process, const QString& program, const QStringList& ar
 }
 
 void stopChild(QProcess& process) {
-    if (process.state() == QProcess::NotRunning)
-        return;
+    if (process.state() == QProcess::NotRunning) return;
     process.terminate();
     if (!process.waitForFinished(5000)) {
         process.kill();
@@ -67,8 +64,7 @@ void stopChild(QProcess& process) {
 bool X11Session::xvfbInstalled() { return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty(); }
 
 X11Session* X11Session::get(QString* error) {
-    if (theSession != nullptr)
-        return theSession;
+    if (theSession != nullptr) return theSession;
     auto* session = new X11Session;
     if (!session->start(error)) {
         delete session;
@@ -102,10 +98,11 @@ bool X11Session::start(QString* error) {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     // Xvfb picks a free display itself and writes its number on standard output once it accepts clients.
-    startChild(xvfb_, QStringLiteral("Xvfb"),
-               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("1280x1024x24"), QStringLiteral("-dpi"), QStringLiteral("96"),
-                QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    startChild(
+        xvfb_, QStringLiteral("Xvfb"),
+        {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+         QStringLiteral("1280x1024x24"), QStringLiteral("-dpi"), QStringLiteral("96"),
+         QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QByteArray number;
     waitUntil([&] {
         xvfb_.waitForReadyRead(0);
@@ -113,7 +110,8 @@ bool X11Session::start(QString* error) {
         return number.contains('\n') || xvfb_.state() == QProcess::NotRunning;
     });
     if (!number.contains('\n')) {
-        *error = QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(xvfb_.readAllStandardError());
+        *error =
+            QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(xvfb_.readAllStandardError());
         return false;
     }
     display_ = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
@@ -123,8 +121,9 @@ bool X11Session::start(QString* error) {
     const QString ready = home_->filePath(QStringLiteral("wm-ready"));
     windowManager_.setProcessEnvironment(programEnvironment());
     windowManager_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    startChild(windowManager_, QStringLiteral("openbox"),
-               {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
+    startChild(
+        windowManager_, QStringLiteral("openbox"),
+        {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("touch ") + ready});
     if (!waitUntil([&] { return QFile::exists(ready) || windowManager_.state() == QProcess::NotRunning; }) ||
         !QFile::exists(ready)) {
         *error = QStringLiteral("openbox did not start on ") + display_;
@@ -141,10 +140,10 @@ bool X11Session::start(QString* error) {
 QProcessEnvironment X11Session::programEnvironment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // What a desktop session around the harness might set would change the program's look or its platform.
-    for (const char* name : {"WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_SESSION_TYPE",
-                             "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR",
-                             "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_FONT_DPI",
-                             "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS"})
+    for (const char* name :
+         {"WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "XDG_SESSION_TYPE",
+          "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+          "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_FONT_DPI", "SESSION_MANAGER", "DBUS_SESSION_BUS_ADDRESS"})
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("DISPLAY"), display_);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -162,8 +161,7 @@ ToolResult X11Session::run(const QString& tool, const QStringList& arguments) co
     startChild(process, tool, arguments);
     ToolResult result;
     result.finished = process.waitForFinished(10000);
-    if (!result.finished)
-        stopChild(process);
+    if (!result.finished) stopChild(process);
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.output = QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
     result.errors = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
@@ -171,9 +169,9 @@ ToolResult X11Session::run(const QString& tool, const QStringList& arguments) co
 }
 
 QList<qulonglong> X11Session::visibleWindows(qint64 pid, const QString& title) const {
-    const ToolResult found = xdotool({QStringLiteral("search"), QStringLiteral("--all"),
-                                      QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                      QString::number(pid), QStringLiteral("--name"), title});
+    const ToolResult found =
+        xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--pid"), QString::number(pid), QStringLiteral("--name"), title});
     QList<qulonglong> windows;
     for (const QString& line : found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         windows.append(line.trimmed().toULongLong());
@@ -181,10 +179,10 @@ QList<qulonglong> X11Session::visibleWindows(qint64 pid, const QString& title) c
 }
 
 WindowInfo X11Session::windowInfo(qulonglong window) const {
-    const ToolResult shown = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
+    const ToolResult shown =
+        run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window)});
     WindowInfo info;
-    if (shown.exitCode != 0)
-        return info;
+    if (shown.exitCode != 0) return info;
     auto field = [&](const char* name) {
         const QRegularExpression pattern(QString::fromLatin1(name) + QStringLiteral(":\\s*(\\S+)"));
         return pattern.match(shown.output).captured(1);
@@ -240,8 +238,8 @@ bool X11Session::requestClose(qulonglong window) const {
         return false;
     }
     const char name[] = "_NET_CLOSE_WINDOW";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     bool sent = false;
     if (atom != nullptr) {

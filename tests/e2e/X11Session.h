@@ -1,5 +1,6 @@
 // The X display the end-to-end tests run on: a private Xvfb with openbox as its window manager, the harness's
-// own Qt connection to it for reading the screen, and the person's hands (pointer and keyboard through xdotool).
+// own Qt connection to it for reading the screen, and the person's hands (pointer and keyboard through
+// xdotool).
 //
 // One session per test process; it is started by the first test that needs it and stopped when the process's
 // tests are done. Every process it starts dies with the harness.
@@ -14,7 +15,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -28,7 +28,8 @@ using namespace std::chrono_literals;
 // How long any awaited condition may take before the test gives up on it.
 inline constexpr std::chrono::milliseconds kPatience = 20s;
 
-// Polls `condition` every 50 ms, serving the harness's events in between, until it holds or `limit` has passed.
+// Polls `condition` every 50 ms, serving the harness's events in between, until it holds or `limit` has
+// passed.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = kPatience);
 
 // Starts `program` so that it is killed when the harness dies, whatever the way.
@@ -68,7 +69,9 @@ public:
 
     // Runs a command-line tool against the display; it is killed if it takes more than ten seconds.
     ToolResult run(const QString& tool, const QStringList& arguments) const;
-    ToolResult xdotool(const QStringList& arguments) const { return run(QStringLiteral("xdotool"), arguments); }
+    ToolResult xdotool(const QStringList& arguments) const {
+        return run(QStringLiteral("xdotool"), arguments);
+    }
 
     // Visible windows of process `pid` whose title matches the regular expression `title`.
     QList<qulonglong> visibleWindows(qint64 pid, const QString& title) const;

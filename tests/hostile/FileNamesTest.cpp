@@ -12,9 +12,9 @@ namespace corvantil::hostile {
 namespace {
 
 struct NameCase {
-    const char* label;    // the test's name
-    std::string name;     // the file's name, bytes as the file system holds them
-    int nestedFolders;    // folders of 200 bytes each to put the file in
+    const char* label;  // the test's name
+    std::string name;   // the file's name, bytes as the file system holds them
+    int nestedFolders;  // folders of 200 bytes each to put the file in
 };
 
 void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
@@ -36,7 +36,10 @@ const std::vector<NameCase> kNames = {
     {"Newline", "new\nline", 0},
     {"Backslash", "back\\slash", 0},
     {"LeadingDash", "-a 1 --", 0},
-    {"NonAscii", "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x93\x84", 0},
+    {"NonAscii",
+     "Gr\xC3\xBC\xC3\x9F"
+     "e \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x93\x84",
+     0},
     {"NotUtf8", "latin1-\xE9t\xE9-\xFF\xFE", 0},
     {"Max255BytesDeeplyNested", std::string(255, 'n'), 12},
 };
@@ -64,7 +67,8 @@ TEST_P(FileNames, IdenticalToPlainCopyAndNothingRuns) {
     if (c.label != std::string("NotUtf8")) {
         EXPECT_EQ(AreaText(*window, 1), hostile) << "the area shows the dropped path as it is";
     } else {
-        EXPECT_NE(AreaText(*window, 1).find("\xEF\xBF\xBD"), std::string::npos) << "bytes that are not UTF-8 show as U+FFFD";
+        EXPECT_NE(AreaText(*window, 1).find("\xEF\xBF\xBD"), std::string::npos)
+            << "bytes that are not UTF-8 show as U+FFFD";
     }
 
     // The hostile name on the other side.
@@ -77,7 +81,9 @@ TEST_P(FileNames, IdenticalToPlainCopyAndNothingRuns) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, FileNames, ::testing::ValuesIn(kNames),
-                         [](const ::testing::TestParamInfo<NameCase>& p) { return std::string(p.param.label); });
+                         [](const ::testing::TestParamInfo<NameCase>& p) {
+                             return std::string(p.param.label);
+                         });
 
 }  // namespace
 }  // namespace corvantil::hostile

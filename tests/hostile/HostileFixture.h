@@ -10,7 +10,6 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
-
 #include <chrono>
 #include <functional>
 #include <string>
@@ -34,7 +33,8 @@ std::string Sha256Hex(const std::string& content);
 // A file URL for a path's exact bytes, percent-encoded as a file manager puts it on the clipboard.
 using testsupport::FileUrl;
 // Processes events until `condition` holds or `limit` has passed; returns the condition's last value.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(20));
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds limit = std::chrono::seconds(20));
 // Brings up what early start-up gives the main window: plug-in classes, entry points, the "special/any" type.
 void PrepareFramework();
 // A real drag of `urls` entering, moving over and dropped on the side's drop area (1 or 2) of `window`.

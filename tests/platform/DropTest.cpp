@@ -45,7 +45,8 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         RuntimeRegisterFileType("special/any", "????", "????", "");
         window_ = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
-            auto area = w.AddFromList<TextArea>(TextArea::Lookup(), "Area", uitest::TextAreaList("Area", {}, "Drop"));
+            auto area =
+                w.AddFromList<TextArea>(TextArea::Lookup(), "Area", uitest::TextAreaList("Area", {}, "Drop"));
             w.BindDropArea(area);
             area->AcceptFileDrop("special/any");
             w.AddFromList<TextArea>(TextArea::Lookup(), "Plain",
@@ -92,12 +93,16 @@ class DropKindTest : public DropTest, public ::testing::WithParamInterface<DropC
 protected:
     std::unique_ptr<QMimeData> Make(Payload payload) {
         switch (payload) {
-            case Payload::File: return testsupport::FileUrlData({MakeFile(dir_, "one.txt")});
-            case Payload::Folder: return testsupport::FileUrlData({MakeFolder(dir_, "folder")});
+            case Payload::File:
+                return testsupport::FileUrlData({MakeFile(dir_, "one.txt")});
+            case Payload::Folder:
+                return testsupport::FileUrlData({MakeFolder(dir_, "folder")});
             case Payload::SeveralFiles:
                 return testsupport::FileUrlData({MakeFile(dir_, "second.txt"), MakeFile(dir_, "one.txt")});
-            case Payload::PlainText: return testsupport::TextData("just some text");
-            case Payload::WebUrl: return testsupport::WebUrlData({"https://example.org/wiki/SHA-2"});
+            case Payload::PlainText:
+                return testsupport::TextData("just some text");
+            case Payload::WebUrl:
+                return testsupport::WebUrlData({"https://example.org/wiki/SHA-2"});
             case Payload::WebUrlThenFile: {
                 auto data = testsupport::FileUrlData({MakeFile(dir_, "one.txt")});
                 data->setUrls({QUrl("https://example.org/"), data->urls().front()});
@@ -130,7 +135,9 @@ TEST_P(DropKindTest, DropRaisesEventsOnlyForAdmittedItems) {
     EXPECT_EQ(outcome.dropAccepted, c.admitted);
     EXPECT_EQ(area_->Text(), "Drop") << "Qt's own text drop is off";
     if (!c.admitted) {
-        EXPECT_EQ(window_->Count("Area.DragOver") + window_->Count("Area.DropObject") + window_->Count("Area.DragExit"), 0u);
+        EXPECT_EQ(window_->Count("Area.DragOver") + window_->Count("Area.DropObject") +
+                      window_->Count("Area.DragExit"),
+                  0u);
         return;
     }
     EXPECT_EQ(outcome.dropAction, Qt::CopyAction);
@@ -138,14 +145,17 @@ TEST_P(DropKindTest, DropRaisesEventsOnlyForAdmittedItems) {
     for (const uitest::Seen& s : window_->seen) {
         if (s.what.rfind("Area.", 0) == 0) events.push_back(s.what);
     }
-    EXPECT_EQ(events, (std::vector<std::string>{"Area.DragOver", "Area.DragOver", "Area.DropObject", "Area.DragExit"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"Area.DragOver", "Area.DragOver", "Area.DropObject",
+                                                "Area.DragExit"}));
     const auto drop = std::find_if(window_->seen.begin(), window_->seen.end(),
                                    [](const uitest::Seen& s) { return s.what == "Area.DropObject"; });
     ASSERT_NE(drop, window_->seen.end());
     EXPECT_EQ(drop->hasFile, c.hasFile);
     EXPECT_EQ(drop->directory, c.directory);
     EXPECT_EQ(drop->action, 1) << "copy";
-    if (c.hasFile) { EXPECT_EQ(drop->path, dir_.path().toStdString() + "/" + c.first); }
+    if (c.hasFile) {
+        EXPECT_EQ(drop->path, dir_.path().toStdString() + "/" + c.first);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -185,7 +195,8 @@ TEST_F(DropTest, DragThatEntersAndLeavesRaisesDragOverThenDragExit) {
     window_->seen.clear();
     const testsupport::DragOutcome outcome = testsupport::DragAcross(*area_, *data);
     EXPECT_TRUE(outcome.enterAccepted);
-    EXPECT_EQ(window_->Names(), (std::vector<std::string>{"Area.DragOver", "Area.DragOver", "Area.DragExit"}));
+    EXPECT_EQ(window_->Names(),
+              (std::vector<std::string>{"Area.DragOver", "Area.DragOver", "Area.DragExit"}));
     EXPECT_TRUE(window_->seen.back().hasFile);
 
     // A leave with no drag admitted before raises nothing.
@@ -275,11 +286,12 @@ TEST_P(DropActionTest, DropIsACopyOrALinkNeverAMove) {
     EXPECT_EQ(outcome.dropAction, GetParam().chosen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, DropActionTest,
-                         ::testing::Values(ActionCase{"CopyMoveLink", testsupport::kFileManagerActions, Qt::CopyAction},
-                                           ActionCase{"MoveLink", Qt::MoveAction | Qt::LinkAction, Qt::LinkAction},
-                                           ActionCase{"MoveOnly", Qt::MoveAction, Qt::IgnoreAction}),
-                         [](const ::testing::TestParamInfo<ActionCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Actions, DropActionTest,
+    ::testing::Values(ActionCase{"CopyMoveLink", testsupport::kFileManagerActions, Qt::CopyAction},
+                      ActionCase{"MoveLink", Qt::MoveAction | Qt::LinkAction, Qt::LinkAction},
+                      ActionCase{"MoveOnly", Qt::MoveAction, Qt::IgnoreAction}),
+    [](const ::testing::TestParamInfo<ActionCase>& c) { return std::string(c.param.name); });
 
 TEST_F(DropTest, DragOverAnsweringTrueRefusesTheDrag) {
     window_->onDragOver = [](TestWindow&) { return true; };
@@ -291,7 +303,8 @@ TEST_F(DropTest, DragOverAnsweringTrueRefusesTheDrag) {
 TEST_F(DropTest, AreaThatAcceptedNoFileTypeTakesNoDrops) {
     auto plain = RuntimeCheckCast<TextArea>(window_->ControlByName("Plain"));
     window_->BindDropArea(plain);
-    for (const auto& data : {testsupport::FileUrlData({MakeFile(dir_, "one.txt")}), testsupport::TextData("text")}) {
+    for (const auto& data :
+         {testsupport::FileUrlData({MakeFile(dir_, "one.txt")}), testsupport::TextData("text")}) {
         const testsupport::DragOutcome outcome = testsupport::DropOn(*plain, *data);
         EXPECT_FALSE(outcome.enterAccepted);
         EXPECT_FALSE(outcome.dropAccepted);
@@ -305,9 +318,12 @@ TEST_F(DropTest, TypeWithExtensionsAdmitsOnlyItsFiles) {
     auto plain = RuntimeCheckCast<TextArea>(window_->ControlByName("Plain"));
     window_->BindDropArea(plain);
     plain->AcceptFileDrop("test/text");
-    EXPECT_TRUE(testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFile(dir_, "notes.txt")})).dropAccepted);
-    EXPECT_FALSE(testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFile(dir_, "image.png")})).dropAccepted);
-    EXPECT_FALSE(testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFolder(dir_, "dir.txt")})).dropAccepted);
+    EXPECT_TRUE(
+        testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFile(dir_, "notes.txt")})).dropAccepted);
+    EXPECT_FALSE(
+        testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFile(dir_, "image.png")})).dropAccepted);
+    EXPECT_FALSE(
+        testsupport::DropOn(*plain, *testsupport::FileUrlData({MakeFolder(dir_, "dir.txt")})).dropAccepted);
     EXPECT_EQ(window_->Count("Plain.DropObject"), 1u);
     RuntimeDeregisterFileType("test/text");
 }

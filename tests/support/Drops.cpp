@@ -15,7 +15,8 @@
 namespace testsupport {
 
 QUrl FileUrl(const std::string& path) {
-    const QByteArray encoded = QByteArray(path.data(), static_cast<qsizetype>(path.size())).toPercentEncoding("/");
+    const QByteArray encoded =
+        QByteArray(path.data(), static_cast<qsizetype>(path.size())).toPercentEncoding("/");
     return QUrl::fromEncoded("file://" + encoded, QUrl::StrictMode);
 }
 

@@ -39,16 +39,18 @@ public:
     virtual void TextArea1_Open(const platform::Ref<platform::TextArea>& area);
     virtual void TextArea1_DropObject(const platform::Ref<platform::TextArea>& area,
                                       const platform::Ref<platform::DragItem>& item, std::int32_t action);
-    virtual bool TextArea1_DragOver(const platform::Ref<platform::TextArea>& area, std::int32_t x, std::int32_t y,
-                                    const platform::Ref<platform::DragItem>& item, std::int32_t action);
+    virtual bool TextArea1_DragOver(const platform::Ref<platform::TextArea>& area, std::int32_t x,
+                                    std::int32_t y, const platform::Ref<platform::DragItem>& item,
+                                    std::int32_t action);
     virtual void TextArea1_DragExit(const platform::Ref<platform::TextArea>& area,
                                     const platform::Ref<platform::DragItem>& item, std::int32_t action);
     // Drop area 2
     virtual void TextArea2_Open(const platform::Ref<platform::TextArea>& area);
     virtual void TextArea2_DropObject(const platform::Ref<platform::TextArea>& area,
                                       const platform::Ref<platform::DragItem>& item, std::int32_t action);
-    virtual bool TextArea2_DragOver(const platform::Ref<platform::TextArea>& area, std::int32_t x, std::int32_t y,
-                                    const platform::Ref<platform::DragItem>& item, std::int32_t action);
+    virtual bool TextArea2_DragOver(const platform::Ref<platform::TextArea>& area, std::int32_t x,
+                                    std::int32_t y, const platform::Ref<platform::DragItem>& item,
+                                    std::int32_t action);
     virtual void TextArea2_DragExit(const platform::Ref<platform::TextArea>& area,
                                     const platform::Ref<platform::DragItem>& item, std::int32_t action);
     // Menu-item accessors: the item of that name in the window's menu bar
@@ -72,13 +74,13 @@ public:
     virtual void CompareFiles();
 
     // ---- State of the two sides ------------------------------------------------------------------------
-    std::string path1;         // side 1's shell path; empty while it holds no file
+    std::string path1;  // side 1's shell path; empty while it holds no file
     std::string path2;
     bool file1summed = false;  // checkSum1 is the digest of the file in path1
     bool file2summed = false;
-    std::string checkSum1;     // side 1's SHA-256 digest as the tool prints it
+    std::string checkSum1;  // side 1's SHA-256 digest as the tool prints it
     std::string checkSum2;
-    bool errorArea1 = false;   // side 1's area shows an error and rests pink
+    bool errorArea1 = false;  // side 1's area shows an error and rests pink
     bool errorArea2 = false;
 };
 

@@ -26,8 +26,9 @@ void MainWIndow::AddMenuHandlers(const Ref<platform::Window>& window) {
     Ref<MainWIndow> built = platform::RuntimeCheckCast<MainWIndow>(window, MainWIndow::Lookup());
     Require(built, "the window being built");
     // The registration keeps the plain function; the delegate goes right after the call.
-    Ref<platform::Delegate> handler = platform::RuntimeCreateDelegate(
-        platform::MakeFunction(&MainWIndow::About_Action), built, "(  ) as Boolean", platform::kDelegateStrong);
+    Ref<platform::Delegate> handler =
+        platform::RuntimeCreateDelegate(platform::MakeFunction(&MainWIndow::About_Action), built,
+                                        "(  ) as Boolean", platform::kDelegateStrong);
     AddMenuHandler("About", handler ? handler->GetFunction() : platform::Function());
 }
 

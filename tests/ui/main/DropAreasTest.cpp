@@ -1,13 +1,11 @@
-// The drop areas with real Qt drags sent to their editors' viewports: what each kind of drop does to the area,
-// the side's state and the result label, when a comparison starts, and the colours of a passing drag.
+// The drop areas with real Qt drags sent to their editors' viewports: what each kind of drop does to the
+// area, the side's state and the result label, when a comparison starts, and the colours of a passing drag.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QTest>
-
-#include <sys/stat.h>
-
 #include <memory>
 
 #include "support/Drops.h"
@@ -48,16 +46,22 @@ protected:
     // The drag's data, and the path of the item the drop is expected to take.
     std::unique_ptr<QMimeData> Make(Payload payload, std::string& taken) {
         switch (payload) {
-            case Payload::File: taken = MakeFile("dropped", "dropped content"); return testsupport::FileUrlData({taken});
+            case Payload::File:
+                taken = MakeFile("dropped", "dropped content");
+                return testsupport::FileUrlData({taken});
             case Payload::SeveralFiles:
                 taken = MakeFile("first", "dropped content");
                 return testsupport::FileUrlData({taken, MakeFile("second", "other content")});
-            case Payload::Folder: taken = MakeFolder("folder"); return testsupport::FileUrlData({taken});
+            case Payload::Folder:
+                taken = MakeFolder("folder");
+                return testsupport::FileUrlData({taken});
             case Payload::SymlinkToFolder:
                 taken = MakeSymlink("link", MakeFolder("folder"));
                 return testsupport::FileUrlData({taken});
-            case Payload::PlainText: return testsupport::TextData("some text");
-            case Payload::WebUrl: return testsupport::WebUrlData({"http://example.org/file.txt"});
+            case Payload::PlainText:
+                return testsupport::TextData("some text");
+            case Payload::WebUrl:
+                return testsupport::WebUrlData({"http://example.org/file.txt"});
             case Payload::WebUrlThenFile: {
                 taken = MakeFile("dropped", "dropped content");
                 auto data = testsupport::FileUrlData({taken});
@@ -119,7 +123,8 @@ TEST_P(DropKindTest, ChangesTheAreaTheSideAndTheLabelAsItsKindSays) {
     EXPECT_EQ(StateOf(*window, other), otherAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Drops, DropKindTest, ::testing::Combine(::testing::ValuesIn(kDrops), ::testing::Values(1, 2)),
+INSTANTIATE_TEST_SUITE_P(Drops, DropKindTest,
+                         ::testing::Combine(::testing::ValuesIn(kDrops), ::testing::Values(1, 2)),
                          [](const ::testing::TestParamInfo<std::tuple<DropCase, int>>& c) {
                              return std::string(std::get<0>(c.param).name) + "OnSide" +
                                     std::to_string(std::get<1>(c.param));
@@ -240,10 +245,13 @@ TEST_P(DragPassTest, IsLightBlueWhileOverThenWhiteOrPinkAfterAnError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Passes, DragPassTest,
-                         ::testing::Values(PassCase{"Side1", 1, false, kWhite}, PassCase{"Side2", 2, false, kWhite},
+                         ::testing::Values(PassCase{"Side1", 1, false, kWhite},
+                                           PassCase{"Side2", 2, false, kWhite},
                                            PassCase{"Side1AfterAFolder", 1, true, kPink},
                                            PassCase{"Side2AfterAFolder", 2, true, kPink}),
-                         [](const ::testing::TestParamInfo<PassCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<PassCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------------------------
 // A name made to look like shell syntax
@@ -252,14 +260,16 @@ INSTANTIATE_TEST_SUITE_P(Passes, DragPassTest,
 TEST_F(DropAreasTest, NameWithShellSyntaxIsComparedAndRunsNothing) {
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));  // where a smuggled `touch sentinel` would leave its file
-    const std::string hostile = MakeFile("my file 'a' \"b\" $(touch sentinel); touch sentinel;\nnext line", "payload");
+    const std::string hostile =
+        MakeFile("my file 'a' \"b\" $(touch sentinel); touch sentinel;\nnext line", "payload");
     const std::string plain = MakeFile("plain", "payload");
 
     ASSERT_TRUE(DropFile(1, hostile));
     ASSERT_TRUE(DropFile(2, plain));
     EXPECT_EQ(LabelText(), kIdentical);
     EXPECT_EQ(AreaText(1), hostile);
-    EXPECT_EQ(ToolRuns(), (std::vector<std::string>{hostile, plain})) << "the name reached the tool as one word";
+    EXPECT_EQ(ToolRuns(), (std::vector<std::string>{hostile, plain}))
+        << "the name reached the tool as one word";
 
     ASSERT_TRUE(DropFile(2, MakeFile("other", "something else")));
     EXPECT_EQ(LabelText(), kDifferent);

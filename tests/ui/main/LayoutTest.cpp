@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -43,7 +42,8 @@ class ListTest : public ::testing::TestWithParam<ListCase> {};
 
 std::string BigEndian(std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
-    return {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8), static_cast<char>(u)};
+    return {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8),
+            static_cast<char>(u)};
 }
 
 std::size_t Count(const std::string& haystack, const std::string& needle) {
@@ -68,7 +68,9 @@ TEST_P(ListTest, ControlListStartsWithItsNameAndCarriesTheNoIndexMark) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ListTest, ::testing::ValuesIn(kLists),
-                         [](const ::testing::TestParamInfo<ListCase>& c) { return std::string(c.param.name); });
+                         [](const ::testing::TestParamInfo<ListCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------------------------
 // The opened window
@@ -152,24 +154,27 @@ TEST_P(ResizeTest, OnlyTheWidthChangesWithinItsLimits) {
     QWidget* top = TopLevel();
     top->resize(top->width() + GetParam().widthChange, top->height() + GetParam().heightChange);
     EXPECT_EQ(platform::qt::ContentWidget(*window)->size(), GetParam().content);
-    EXPECT_EQ(Widget(Area(2))->geometry().bottom() + 1, 237 - 20) << "area 2 keeps its distance to the bottom";
+    EXPECT_EQ(Widget(Area(2))->geometry().bottom() + 1, 237 - 20)
+        << "area 2 keeps its distance to the bottom";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, ResizeTest,
-    ::testing::Values(ResizeCase{"Wider", 256, 0, {600, 237}}, ResizeCase{"Taller", 0, 100, {344, 237}},
-                      ResizeCase{"WiderAndShorter", 256, -100, {600, 237}},
-                      ResizeCase{"NarrowerThanTheMinimum", -200, 0, {344, 237}},
-                      ResizeCase{"WiderThanTheMaximum", 40000, 0, {32000, 237}}),
-    [](const ::testing::TestParamInfo<ResizeCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, ResizeTest,
+                         ::testing::Values(ResizeCase{"Wider", 256, 0, {600, 237}},
+                                           ResizeCase{"Taller", 0, 100, {344, 237}},
+                                           ResizeCase{"WiderAndShorter", 256, -100, {600, 237}},
+                                           ResizeCase{"NarrowerThanTheMinimum", -200, 0, {344, 237}},
+                                           ResizeCase{"WiderThanTheMaximum", 40000, 0, {32000, 237}}),
+                         [](const ::testing::TestParamInfo<ResizeCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST_F(LayoutTest, OnlyTheDropAreasHaveBoundEvents) {
     EXPECT_EQ(window->ResultLabel()->EventHandlerCount(), 0u);
     EXPECT_EQ(window->ProgressWheel1()->EventHandlerCount(), 0u);
     for (int side : {1, 2}) {
         EXPECT_EQ(Area(side)->EventHandlerCount(), 4u) << side;
-        for (std::int32_t number : {platform::event::kOpen, platform::event::kDropObject, platform::event::kDragOver,
-                                    platform::event::kDragExit}) {
+        for (std::int32_t number : {platform::event::kOpen, platform::event::kDropObject,
+                                    platform::event::kDragOver, platform::event::kDragExit}) {
             EXPECT_TRUE(Area(side)->HasEventHandler(number)) << side << " event " << number;
         }
     }

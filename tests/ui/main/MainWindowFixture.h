@@ -11,7 +11,6 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
-
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -68,9 +68,7 @@ TEST_P(MenuEntryTest, StandsInTheTreeAsBuilt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, MenuEntryTest, ::testing::ValuesIn(kEntries),
-                         [](const ::testing::TestParamInfo<Entry>& p) {
-                             return std::string(p.param.name);
-                         });
+                         [](const ::testing::TestParamInfo<Entry>& p) { return std::string(p.param.name); });
 
 TEST_F(MainMenuBarTest, HoldsTwoMenusOfTwoAndEightItems) {
     platform::Ref<corvantil::MainMenuBar> bar = corvantil::MainMenuBar::Instance();
