@@ -6,7 +6,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(build-essential cmake qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libfontconfig1 perl)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(libgtest-dev clang libclang-rt-14-dev desktop-file-utils)
+    packages+=(libgtest-dev clang clang-format libclang-rt-14-dev desktop-file-utils)
     if [[ -f "$here/tests/e2e/packages.txt" ]]; then
         while read -r p; do [[ -n "$p" && "$p" != \#* ]] && packages+=("$p"); done < "$here/tests/e2e/packages.txt"
     fi

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is needed, then builds the whole tree (program, tests, end-to-end harness, benchmarks and
-# pictures) with warnings as errors and runs every test in each build: Debug and Release with the system's
-# compiler, Release with clang, and Debug with AddressSanitizer and UndefinedBehaviorSanitizer in which any
-# report fails the run. The Release build is then installed into a staging folder and its desktop entry
-# validated; last comes a time-bounded fuzz run. Unit tests run headless (offscreen); the end-to-end tests
-# start their own X server.
+# Installs what is needed and checks that every C++ file is formatted as .clang-format says. Then it builds
+# the whole tree (program, tests, end-to-end harness, benchmarks and pictures) with warnings as errors and
+# runs every test in each build: Debug and Release with the system's compiler, Release with clang, and Debug
+# with AddressSanitizer and UndefinedBehaviorSanitizer in which any report fails the run. The Release build
+# is then installed into a staging folder and its desktop entry validated; last come time-bounded fuzz runs.
+# Unit tests run headless (offscreen); the end-to-end tests start their own X server.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$here/scripts/install-deps.sh" --test
+# A file that the formatter would change fails the run before anything is built.
+bash "$here/scripts/check-format.sh"
 export QT_QPA_PLATFORM=offscreen
 export CORVANTIL_NO_DIALOGS=1
 jobs="$(nproc)"
