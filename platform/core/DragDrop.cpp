@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "platform/detail/Ascii.h"
+
 namespace platform {
 
 namespace {
@@ -57,23 +59,6 @@ std::string ValidUtf8(std::string_view bytes) {
     return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool SameAsciiLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -102,7 +87,7 @@ std::string PercentDecoded(std::string_view text) {
 // or "localhost", and the path. The query and the fragment are no part of the path.
 std::optional<std::string> LocalPathOfUri(std::string_view uri) {
     constexpr std::string_view kScheme = "file:";
-    if (uri.size() < kScheme.size() || !SameAsciiLetters(uri.substr(0, kScheme.size()), kScheme))
+    if (uri.size() < kScheme.size() || !detail::SameIgnoringAsciiCase(uri.substr(0, kScheme.size()), kScheme))
         return std::nullopt;
     std::string_view rest = uri.substr(kScheme.size());
     rest = rest.substr(0, rest.find_first_of("?#"));
@@ -110,7 +95,7 @@ std::optional<std::string> LocalPathOfUri(std::string_view uri) {
         rest.remove_prefix(2);
         const std::size_t slash = rest.find('/');
         const std::string_view host = rest.substr(0, slash);
-        if (!host.empty() && !SameAsciiLetters(host, "localhost")) return std::nullopt;
+        if (!host.empty() && !detail::SameIgnoringAsciiCase(host, "localhost")) return std::nullopt;
         rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
     }
     std::string path = PercentDecoded(rest);
@@ -125,7 +110,7 @@ std::vector<std::string> LocalPathsOfUriList(std::string_view list) {
     while (!list.empty()) {
         // Lines end with CR LF; a bare LF is taken as well, and the CR goes with the blanks trimmed away.
         const std::size_t end = list.find('\n');
-        const std::string_view line = Trimmed(list.substr(0, end));
+        const std::string_view line = detail::Trimmed(list.substr(0, end), " \t\r\n\f\v");
         list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
         if (line.empty() || line.front() == '#') continue;
         if (std::optional<std::string> path = LocalPathOfUri(line)) paths.push_back(std::move(*path));

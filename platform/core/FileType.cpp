@@ -10,6 +10,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/detail/Ascii.h"
 #include "platform/detail/FileTypeCount.h"
 
 namespace platform {
@@ -33,27 +34,13 @@ Registry& TheRegistry() {
     return *registry;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = AsciiLower(c);
-    return lower;
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 std::vector<std::string> SplitExtensions(std::string_view list) {
     std::vector<std::string> extensions;
     while (!list.empty()) {
         const std::size_t semicolon = list.find(';');
-        std::string_view one = Trim(list.substr(0, semicolon));
+        std::string_view one = detail::Trimmed(list.substr(0, semicolon), " \t");
         if (!one.empty() && one.front() == '.') one.remove_prefix(1);
-        if (!one.empty()) extensions.push_back(AsciiLower(one));
+        if (!one.empty()) extensions.push_back(detail::AsciiLower(one));
         if (semicolon == std::string_view::npos) break;
         list.remove_prefix(semicolon + 1);
     }
@@ -166,7 +153,8 @@ bool FileTypeAdmits(std::string_view name, std::string_view path) {
     struct stat info {};
     if (::stat(std::string(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
     const std::size_t slash = path.rfind('/');
-    const std::string leaf = AsciiLower(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    const std::string leaf =
+        detail::AsciiLower(slash == std::string_view::npos ? path : path.substr(slash + 1));
     for (const std::string& extension : extensions) {
         if (leaf.size() > extension.size() + 1 && leaf.ends_with(extension) &&
             leaf[leaf.size() - extension.size() - 1] == '.') {
