@@ -20,10 +20,16 @@ std::exception_ptr gDispatched;  // the first exception a program handler let ou
 
 void CallHandler(void* handler) { (*static_cast<const std::function<void()>*>(handler))(); }
 
-}  // namespace
+// Marks the stretch of code in which a body that Dispatch runs is under way.
+class EventScope {
+public:
+    EventScope() { ++gEventDepth; }
+    ~EventScope() { --gEventDepth; }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+};
 
-qt::EventScope::EventScope() { ++gEventDepth; }
-qt::EventScope::~EventScope() { --gEventDepth; }
+}  // namespace
 
 bool qt::Dispatch(const std::function<void()>& body) {
     const EventScope scope;

@@ -13,19 +13,10 @@ class QWidget;
 
 namespace platform::qt {
 
-// Marks a stretch of code that runs inside a Qt event of one of the framework's widgets.
-class EventScope {
-public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
-
-// Runs `body` from inside a Qt event: within an EventScope, through detail::DispatchToProgram. Returns false
-// when it threw.
+// Runs `body` from inside a Qt event, through detail::DispatchToProgram; widgets are deleted only later
+// meanwhile. Returns false when it threw.
 bool Dispatch(const std::function<void()>& body);
-// Deletes `object` now, or later while an EventScope is open.
+// Deletes `object` now, or later while a body that Dispatch runs is under way.
 void DeleteWhenSafe(QObject* object);
 // Hides a widget and deletes it as DeleteWhenSafe does.
 void DisposeWidget(QWidget* widget);
