@@ -268,6 +268,15 @@ void Bind(QAction& action, const Ref<MenuItem>& item, Window& window, EditComman
         edits.Track(&action, *command);
 }
 
+// Gives a new menu the item's name and no platform role; its Edit items are brought up to date as it opens.
+QMenu& MenuOf(QMenu& menu, const MenuItem& item, EditCommands& edits) {
+    menu.setObjectName(ToQString(item.Name()));
+    menu.menuAction()->setObjectName(ToQString(item.Name()));
+    menu.menuAction()->setMenuRole(QAction::NoRole);
+    QObject::connect(&menu, &QMenu::aboutToShow, &edits, &EditCommands::Updated);
+    return menu;
+}
+
 void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edits) {
     for (std::int32_t i = 0; i < parent.Count(); ++i) {
         const Ref<MenuItem> item = parent.Item(i);
@@ -277,12 +286,7 @@ void Fill(QMenu& menu, const MenuItem& parent, Window& window, EditCommands& edi
             continue;
         }
         if (item->Count() > 0) {
-            QMenu* sub = menu.addMenu(ToQString(item->Text()));
-            sub->setObjectName(ToQString(item->Name()));
-            sub->menuAction()->setObjectName(ToQString(item->Name()));
-            sub->menuAction()->setMenuRole(QAction::NoRole);
-            QObject::connect(sub, &QMenu::aboutToShow, &edits, &EditCommands::Updated);
-            Fill(*sub, *item, window, edits);
+            Fill(MenuOf(*menu.addMenu(ToQString(item->Text())), *item, edits), *item, window, edits);
             continue;
         }
         Bind(*menu.addAction(ToQString(item->Text())), item, window, edits);
@@ -317,12 +321,7 @@ QMenuBar* BuildMenuBar(Window& window, const MenuBar& bar, QWidget* parent) {
             menuBar->addSeparator();
             continue;
         }
-        QMenu* menu = menuBar->addMenu(ToQString(entry->Text()));
-        menu->setObjectName(ToQString(entry->Name()));
-        menu->menuAction()->setObjectName(ToQString(entry->Name()));
-        menu->menuAction()->setMenuRole(QAction::NoRole);
-        QObject::connect(menu, &QMenu::aboutToShow, edits, &EditCommands::Updated);
-        Fill(*menu, *entry, window, *edits);
+        Fill(MenuOf(*menuBar->addMenu(ToQString(entry->Text())), *entry, *edits), *entry, window, *edits);
     }
     edits->Update();
     return menuBar;
