@@ -1,9 +1,10 @@
 // The shell plug-in: a runner that starts `/bin/sh -c command` with posix_spawn in a process group of its
 // own (standard input /dev/null, standard output and error on close-on-exec pipes), collects standard
-// output, drains and drops standard error, and returns once the shell has been reaped and both pipes are at
-// end of file. Between polls of the pipes it calls the installed wait hook, so the user interface keeps
-// painting; when the hook asks to stop, the process group gets SIGTERM and, if it has not ended within
-// 200 ms, SIGKILL. No child outlives Execute, whichever way it returns.
+// output, drains and drops standard error, and returns once both pipes are at end of file and the shell has
+// been reaped, which happens only then or at the end of a stop. Between polls of the pipes it calls the
+// installed wait hook, so the user interface keeps painting; when the hook asks to stop, the process group
+// gets SIGTERM and, if it has not ended within 200 ms, SIGKILL. No child outlives Execute, whichever way it
+// returns. A run whose exit status the runner did not see (the shell reaped elsewhere) fails.
 #include "platform/Shell.h"
 
 #include <fcntl.h>
@@ -36,6 +37,7 @@ constexpr auto kTermGrace = std::chrono::milliseconds(200);
 constexpr auto kStopDrain = std::chrono::seconds(1);  // a stopped command's last holders of the pipes
 constexpr int kPollMs = 10;
 constexpr int kFinishingPollMs = 1;  // both pipes closed: the shell is about to end
+constexpr int kStopPollMs = 2;       // a stopped command's end is looked for this often
 constexpr int kReadsPerRound = 16;   // so a fast writer cannot keep the pump from being called
 
 std::mutex gHookMutex;
@@ -73,8 +75,10 @@ void MakePipe(Fd& readEnd, Fd& writeEnd) {
     writeEnd.Reset(fds[1]);
 }
 
-// The spawned shell. Whatever way the run ends, the destructor leaves no process of its group behind
-// unreaped: a shell not reaped yet gets SIGKILL with its group and is waited for.
+// The spawned shell. It is reaped only once the run is done with it (both pipes at end of file, or a stop
+// over), so that while a signal may still go to its process group the unreaped shell's pid holds the group
+// id and no one else can be given it. Whatever way the run ends, the destructor leaves no process of its
+// group behind unreaped: a shell not reaped yet gets SIGKILL with its group and is waited for.
 class Child {
 public:
     explicit Child(pid_t pid) : pid_(pid) {}
@@ -82,12 +86,14 @@ public:
     Child& operator=(const Child&) = delete;
     ~Child() {
         if (!reaped_) {
-            ::kill(-pid_, SIGKILL);
+            Signal(SIGKILL);
             Reap(0);
         }
     }
 
     bool Reaped() const { return reaped_; }
+    // The shell was reaped by someone else (the kernel, when SIGCHLD is ignored): its status is unknown.
+    bool StatusLost() const { return lost_; }
     int Status() const { return status_; }
 
     // Reaps the shell if it has ended (WNOHANG) or once it ends (0).
@@ -103,42 +109,57 @@ public:
             }
             if (r == 0) return;
             if (errno == EINTR) continue;
-            // ECHILD: someone else reaped it (SIGCHLD set to SIG_IGN); its status is lost.
-            reaped_ = true;
-            status_ = 0;
+            Lost();
             return;
         }
     }
 
-    // Whether the shell has ended, without reaping it, so its pid (and with it the group id) stays taken.
-    bool Ended() const {
-        if (reaped_) return true;
+    // Whether the shell has ended, without reaping it.
+    bool Ended() {
         siginfo_t info{};
-        while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
-            if (errno != EINTR) return true;
-        }
-        return info.si_pid != 0;
+        return !Probe(&info) || info.si_pid != 0;
     }
 
-    // Asks the whole process group to end: SIGTERM, and SIGKILL once the shell has ended or the grace time
-    // is over, for whatever is left of the group. While the shell is unreaped its pid keeps the group id
-    // from being taken by anyone else, so the signals cannot reach a stranger. A shell reaped earlier (its
-    // background jobs kept the pipes open) is waited for through its group.
-    void Stop() {
-        ::kill(-pid_, SIGTERM);
-        const auto deadline = Clock::now() + kTermGrace;
-        while (Clock::now() < deadline && !(reaped_ ? GroupGone() : Ended())) ::poll(nullptr, 0, 2);
-        ::kill(-pid_, SIGKILL);
-        Reap(0);
+    // Sends `signal` to the shell's process group while the shell is unreaped (running or ended), to none
+    // once it is gone.
+    void Signal(int signal) {
+        siginfo_t info{};
+        if (Probe(&info)) ::kill(-pid_, signal);
     }
 
 private:
-    bool GroupGone() const { return ::kill(-pid_, 0) != 0 && errno == ESRCH; }
+    // Looks at the shell without reaping it; false when it is reaped already.
+    bool Probe(siginfo_t* info) {
+        if (reaped_) return false;
+        while (::waitid(P_PID, static_cast<id_t>(pid_), info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+            if (errno != EINTR) {
+                Lost();
+                return false;
+            }
+        }
+        return true;
+    }
+    void Lost() {
+        reaped_ = true;
+        lost_ = true;
+        status_ = 0;
+    }
 
     pid_t pid_;
     bool reaped_ = false;
+    bool lost_ = false;
     int status_ = 0;
 };
+
+// Waits up to `timeoutMs` (-1: without limit) until either open pipe has data or is at end of file; with
+// neither open it simply waits. False when poll failed.
+bool PollPipes(const Fd& out, const Fd& err, int timeoutMs) {
+    pollfd fds[2];
+    nfds_t count = 0;
+    if (out.Open()) fds[count++] = pollfd{out.Get(), POLLIN, 0};
+    if (err.Open()) fds[count++] = pollfd{err.Get(), POLLIN, 0};
+    return ::poll(fds, count, timeoutMs) >= 0 || errno == EINTR;
+}
 
 // Reads what `fd` holds now into `sink` (nullptr: dropped); closes it at end of file.
 void Drain(Fd& fd, std::string* sink) {
@@ -165,19 +186,25 @@ void Drain(Fd& fd, std::string* sink) {
 void DrainUntilClosed(Fd& out, Fd& err) {
     const auto deadline = Clock::now() + kStopDrain;
     while ((out.Open() || err.Open()) && Clock::now() < deadline) {
-        pollfd fds[2];
-        nfds_t count = 0;
-        if (out.Open()) fds[count++] = pollfd{out.Get(), POLLIN, 0};
-        if (err.Open()) fds[count++] = pollfd{err.Get(), POLLIN, 0};
-        if (::poll(fds, count, kPollMs) < 0 && errno != EINTR) return;
+        if (!PollPipes(out, err, kPollMs)) return;
         Drain(out, nullptr);
         Drain(err, nullptr);
     }
 }
 
-// Stops the command and waits until all of it has let go of the pipes.
+// Stops the command: SIGTERM to its process group; SIGKILL to whatever is left of it once the command has
+// ended (the shell ended and the pipes at end of file) or the grace time is over; then the shell is reaped
+// and the pipes' last holders are waited for. The shell stays unreaped until the last signal has gone.
 void StopCommand(Child& child, Fd& out, Fd& err) {
-    child.Stop();
+    child.Signal(SIGTERM);
+    const auto deadline = Clock::now() + kTermGrace;
+    while (Clock::now() < deadline && !(child.Ended() && !out.Open() && !err.Open())) {
+        if (!PollPipes(out, err, kStopPollMs)) break;
+        Drain(out, nullptr);
+        Drain(err, nullptr);
+    }
+    child.Signal(SIGKILL);
+    child.Reap(0);
     DrainUntilClosed(out, err);
 }
 
@@ -263,15 +290,15 @@ pid_t SpawnShell(const std::string& command, int outFd, int errFd) {
     ::posix_spawn_file_actions_adddup2(&setup.actions, outFd, STDOUT_FILENO);
     ::posix_spawn_file_actions_adddup2(&setup.actions, errFd, STDERR_FILENO);
 
-    // Its own process group, so stopping it reaches everything it started; no signal blocked, and the
-    // signals a parent commonly ignores back to their defaults.
+    // Its own process group, so stopping it reaches everything it started; no signal blocked and every
+    // signal at its default, whatever this process inherited or set, so that the command can be stopped as
+    // from a terminal.
     sigset_t none;
     sigemptyset(&none);
     sigset_t defaults;
-    sigemptyset(&defaults);
-    for (const int sig : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGTSTP, SIGTTIN, SIGTTOU}) {
-        sigaddset(&defaults, sig);
-    }
+    sigfillset(&defaults);
+    sigdelset(&defaults, SIGKILL);
+    sigdelset(&defaults, SIGSTOP);
     ::posix_spawnattr_setflags(&setup.attributes,
                                POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     ::posix_spawnattr_setpgroup(&setup.attributes, 0);
@@ -333,7 +360,10 @@ const ClassDescription& Shell::Lookup() {
 Shell::~Shell() { Close(); }
 
 void Shell::Close() {
-    if (running_) stopRequested_ = true;
+    if (running_) {
+        stopRequested_ = true;
+        releasedWhileRunning_ = true;
+    }
     output_.clear();
     ran_ = false;
 }
@@ -352,6 +382,7 @@ void Shell::Execute(const std::string& command) {
     ran_ = false;
     errorCode_ = 0;
     stopRequested_ = false;
+    releasedWhileRunning_ = false;
 
     const ShellWaitHook hook = IsMainThread() ? CurrentHook() : ShellWaitHook{};
     const bool pumping = static_cast<bool>(hook.pump);
@@ -375,24 +406,20 @@ void Shell::Execute(const std::string& command) {
     std::string output;
     auto lastPump = Clock::now();
     for (;;) {
-        child.Reap(WNOHANG);
         const bool pipesOpen = outRead.Open() || errRead.Open();
-        if (!pipesOpen && child.Reaped()) break;
+        // Once all of the command has let go of the pipes, the shell is reaped as soon as it ends; before
+        // that it stays unreaped, in case the command has to be stopped.
+        if (!pipesOpen) {
+            child.Reap(pumping ? WNOHANG : 0);
+            if (child.Reaped()) break;
+        }
         if (stopRequested_) {
             StopCommand(child, outRead, errRead);
             break;
         }
-        if (!pipesOpen && !pumping) {
-            child.Reap(0);
-            continue;
-        }
 
-        pollfd fds[2];
-        nfds_t count = 0;
-        if (outRead.Open()) fds[count++] = pollfd{outRead.Get(), POLLIN, 0};
-        if (errRead.Open()) fds[count++] = pollfd{errRead.Get(), POLLIN, 0};
         const int timeout = !pipesOpen ? kFinishingPollMs : (pumping ? kPollMs : -1);
-        if (::poll(fds, count, timeout) < 0 && errno != EINTR) {
+        if (!PollPipes(outRead, errRead, timeout)) {
             throw ShellNotAvailableException("cannot wait for the command: " + Errno(errno));
         }
         Drain(outRead, &output);
@@ -408,9 +435,16 @@ void Shell::Execute(const std::string& command) {
     }
 
     stopper.WaitEnded();
-    errorCode_ = ExitStatus(child.Status());
-    output_ = std::move(output);
-    ran_ = true;
+    if (child.StatusLost()) {
+        throw ShellNotAvailableException(
+            "the exit status of /bin/sh was lost: something else reaped it (is SIGCHLD ignored?)");
+    }
+    // A runner released from inside its own wait keeps nothing of the run.
+    if (!releasedWhileRunning_) {
+        errorCode_ = ExitStatus(child.Status());
+        output_ = std::move(output);
+        ran_ = true;
+    }
     scope.End();
 }
 

@@ -1,6 +1,7 @@
 // The shell runner against the real /bin/sh and shasum: digests of real files, exit statuses (a fake tool on
-// PATH for those the real one won't give), large outputs on both streams, the wait hook, stopping a command
-// that would not end, and the plug-in's entry points.
+// PATH for those the real one won't give; lost ones, under an ignored SIGCHLD), the signals a command starts
+// with, large outputs on both streams, the wait hook, stopping a command that would not end, and the
+// plug-in's entry points.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,20 +43,34 @@ std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// What /proc tells of a process: its state letter (0 when there is no such process) and its process group.
+struct ProcState {
+    char state = 0;
+    long group = 0;
+};
+
+ProcState StateOf(const std::string& procEntry) {
+    const std::string stat = ReadFile(procEntry + "/stat");
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) return {};
+    std::istringstream fields(stat.substr(close + 1));
+    ProcState found;
+    long parent = 0;
+    fields >> found.state >> parent >> found.group;
+    return found;
+}
+
+ProcState StateOf(pid_t pid) { return StateOf("/proc/" + std::to_string(pid)); }
+
 // Processes of the process group `group` that have not ended (zombies waiting for a reaper are ended).
 int LiveMembersOf(pid_t group) {
     int live = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         const std::string name = entry.path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-        const std::string stat = ReadFile(entry.path().string() + "/stat");
-        const std::size_t close = stat.rfind(')');
-        if (close == std::string::npos) continue;
-        std::istringstream fields(stat.substr(close + 1));
-        char state = 0;
-        long parent = 0, pgrp = 0;
-        fields >> state >> parent >> pgrp;
-        if (pgrp == group && state != 'Z' && state != 'X') ++live;
+        const ProcState process = StateOf(entry.path().string());
+        if (process.group == group && process.state != 'Z' && process.state != 'X' && process.state != 0)
+            ++live;
     }
     return live;
 }
@@ -170,6 +186,95 @@ INSTANTIATE_TEST_SUITE_P(Commands, ShellStatusTest,
                                            StatusCase{"KilledBySigterm", "kill -TERM $$", 143}),
                          [](const auto& p) { return std::string(p.param.label); });
 
+// SIGCHLD as a launcher may hand it on: ignored, or with SA_NOCLDWAIT. The kernel then reaps the shell
+// itself; the runner must not take the status it never saw for a success.
+struct LostStatusCase {
+    const char* label;
+    void (*handler)(int);
+    int flags;
+};
+
+class ShellLostStatusTest : public ShellTest, public ::testing::WithParamInterface<LostStatusCase> {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        struct sigaction action {};
+        action.sa_handler = GetParam().handler;
+        action.sa_flags = GetParam().flags;
+        sigemptyset(&action.sa_mask);
+        ASSERT_EQ(::sigaction(SIGCHLD, &action, &saved), 0);
+    }
+    void TearDown() override {
+        ::sigaction(SIGCHLD, &saved, nullptr);
+        ShellTest::TearDown();
+    }
+    struct sigaction saved {};
+};
+
+TEST_P(ShellLostStatusTest, RunWhoseStatusWasLostFails) {
+    for (const bool pumping : {false, true}) {
+        SCOPED_TRACE(pumping ? "with a wait hook" : "without a wait hook");
+        if (pumping) SetShellWaitHook({{}, [] { return true; }, {}});
+        for (const char* command : {"echo out; exit 3", "true"}) {
+            const Ref<Shell> shell = NewShell();
+            try {
+                shell->Execute(command);
+                ADD_FAILURE() << command << ": ran with exit status " << shell->ErrorCode();
+            } catch (const ShellNotAvailableException& e) {
+                EXPECT_NE(std::string(e.what()).find("exit status of /bin/sh was lost"), std::string::npos)
+                    << e.what();
+            }
+            EXPECT_THROW(shell->Result(), ShellNotRunningException) << command;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ChildSignal, ShellLostStatusTest,
+                         ::testing::Values(LostStatusCase{"Ignored", SIG_IGN, 0},
+                                           LostStatusCase{"NoChildWait", SIG_DFL, SA_NOCLDWAIT}),
+                         [](const auto& p) { return std::string(p.param.label); });
+
+// The bits of /proc's signal masks (bit n-1 for signal n) that sigaddset refuses: the C library keeps those
+// signals for itself, posix_spawn leaves them ignored and a new program's C library takes them over.
+unsigned long long ReservedSignalBits() {
+    unsigned long long bits = 0;
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig = 1; sig < NSIG && sig <= 64; ++sig) {
+        if (sigaddset(&set, sig) != 0) bits |= 1ull << (sig - 1);
+    }
+    return bits;
+}
+
+// Signals this process ignores or blocks reach the command at their defaults and unblocked.
+TEST_F(ShellTest, CommandStartsWithEverySignalAtItsDefaultAndNoneBlocked) {
+    const int ignored[] = {SIGINT, SIGQUIT, SIGUSR1, SIGALRM, SIGRTMIN + 2, SIGRTMAX};
+    const int blocked[] = {SIGUSR2, SIGTERM, SIGRTMIN + 5};
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction saved[std::size(ignored)];
+    for (std::size_t i = 0; i < std::size(ignored); ++i)
+        ASSERT_EQ(::sigaction(ignored[i], &ignore, &saved[i]), 0);
+    sigset_t block, savedMask;
+    sigemptyset(&block);
+    for (const int sig : blocked) sigaddset(&block, sig);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &block, &savedMask), 0);
+
+    const Ref<Shell> shell = NewShell();
+    shell->Execute("grep -E '^Sig(Blk|Ign):' /proc/$$/status");
+
+    ::pthread_sigmask(SIG_SETMASK, &savedMask, nullptr);
+    for (std::size_t i = 0; i < std::size(ignored); ++i) ::sigaction(ignored[i], &saved[i], nullptr);
+    std::istringstream lines(shell->Result());
+    std::string name, mask;
+    ASSERT_TRUE(lines >> name >> mask);
+    EXPECT_EQ(name + mask, "SigBlk:0000000000000000");
+    ASSERT_TRUE(lines >> name >> mask);
+    EXPECT_EQ(name, "SigIgn:");
+    EXPECT_EQ(std::stoull(mask, nullptr, 16) & ~ReservedSignalBits(), 0u) << "ignored: " << mask;
+}
+
 // A fake shasum first on PATH, exiting with the status the test asks for.
 class ShellFakeToolTest : public ShellTest, public ::testing::WithParamInterface<std::int32_t> {
 protected:
@@ -276,20 +381,65 @@ TEST_F(ShellTest, StoppedCommandLeavesNoProcessBehind) {
     ExpectGroupGoneAfter(Path("marker"), [] { return false; });
 }
 
-TEST_F(ShellTest, ExitEntryFromInsideTheWaitStopsTheCommand) {
+// Released from inside its wait once output has come, the runner stops the command and keeps nothing of
+// the run: it reads as a runner that never ran.
+TEST_F(ShellTest, ExitEntryFromInsideTheWaitStopsTheCommandAndDropsItsResult) {
     RegisterShellPlugin();
     PluginEntry<shell_entry::ExitFn> exitEntry;
     exitEntry.Resolve(shell_entry::kExit);
     const Ref<Shell> shell = NewShell();
-    int pumps = 0;
+    const std::string marker = Path("marker");
+    int pumpsSinceMarker = 0;
     SetShellWaitHook({{},
                       [&] {
-                          if (++pumps == 3) exitEntry(*shell);
+                          // The output came before the marker; the pump after next sees it drained.
+                          if (!ReadFile(marker).empty() && ++pumpsSinceMarker == 2) exitEntry(*shell);
                           return true;
                       },
                       {}});
-    shell->Execute("sleep 100");
-    EXPECT_EQ(shell->ErrorCode(), 128 + SIGTERM);
+    shell->Execute("echo partial; sleep 100 & echo $$ > " + ShellQuote(marker) + "; wait");
+    ASSERT_EQ(pumpsSinceMarker, 2) << "the command never wrote its marker";
+    EXPECT_EQ(LiveMembersOf(static_cast<pid_t>(std::stol(ReadFile(marker)))), 0)
+        << "a process of the command is left";
+    EXPECT_THROW(shell->Result(), ShellNotRunningException);
+    EXPECT_EQ(shell->ErrorCode(), 0);
+}
+
+// The shell has exited, but a process it started left its group (setsid) and keeps standard output open.
+// Stopped then, the run ends after the grace and the bounded drain, not when that process lets go; and the
+// shell is still unreaped (a zombie) when the stop begins, so its pid keeps the group id the signals go to.
+TEST_F(ShellTest, StopAfterTheShellExitedSignalsWhileTheShellIsUnreaped) {
+    const std::string shellPid = Path("shell"), holderPid = Path("holder");
+    pid_t shellId = 0, holderId = 0;
+    char shellStateAtStop = 0;
+    int pumps = 0, pumpsSinceShellEnded = 0;
+    SetShellWaitHook({{},
+                      [&] {
+                          if (++pumps > 3000) return false;
+                          if (!shellId || !holderId) {
+                              if (ReadFile(shellPid).empty() || ReadFile(holderPid).empty()) return true;
+                              shellId = static_cast<pid_t>(std::stol(ReadFile(shellPid)));
+                              holderId = static_cast<pid_t>(std::stol(ReadFile(holderPid)));
+                          }
+                          // Stop a few rounds of the wait after the shell was first seen ended.
+                          const ProcState shell = StateOf(shellId);
+                          const bool shellEnded = shell.state == 'Z' || shell.state == 0;
+                          if (!shellEnded || StateOf(holderId).group != holderId) return true;
+                          if (++pumpsSinceShellEnded < 3) return true;
+                          shellStateAtStop = shell.state;
+                          return false;
+                      },
+                      {}});
+    const Ref<Shell> shell = NewShell();
+    const auto started = std::chrono::steady_clock::now();
+    shell->Execute("setsid sleep 100 & echo $! > " + ShellQuote(holderPid) + "; echo $$ > " +
+                   ShellQuote(shellPid));
+    const auto took = std::chrono::steady_clock::now() - started;
+    if (holderId > 0) ::kill(holderId, SIGKILL);
+    ASSERT_GT(holderId, 0) << "the command never wrote its markers";
+    EXPECT_EQ(shellStateAtStop, 'Z') << "the shell was reaped before the stop";
+    EXPECT_EQ(StateOf(shellId).state, 0) << "the shell was not reaped after the stop";
+    EXPECT_LT(took, std::chrono::seconds(20)) << "the run waited for the process that kept the pipe";
 }
 
 TEST_F(ShellTest, ExceptionFromThePumpEndsTheRunAndLeavesNoProcessBehind) {
