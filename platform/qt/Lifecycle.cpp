@@ -4,7 +4,13 @@
 //
 // RuntimeInit may run again after RuntimeExit in the same process: it resets the exit code, the quit
 // request and any kept exception, and reuses the QApplication, which lives until the process ends.
+//
+// Start-up also copes with what a launcher may hand on: SIGCHLD ignored, which it gives back its default
+// (the kernel would otherwise reap the shell runner's commands and their exit statuses would be lost), and
+// no display to open, which Qt reports with a fatal message and an abort; the program says so in one line
+// and ends with status 1 instead.
 #include <cxxabi.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -65,6 +71,55 @@ std::pair<std::string, std::string> Describe(const std::exception_ptr& exception
     }
 }
 
+// SIGCHLD as the shell runner needs it: not ignored and without SA_NOCLDWAIT, so that the commands it starts
+// stay its own to wait for. A handler this process installed is kept: its owner waits for its own children.
+void LetChildrenBeWaitedFor() {
+    struct sigaction action {};
+    if (::sigaction(SIGCHLD, nullptr, &action) != 0) return;
+    const bool ignored = !(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_IGN;
+    if (!ignored && !(action.sa_flags & SA_NOCLDWAIT)) return;
+    if (ignored) action.sa_handler = SIG_DFL;
+    action.sa_flags &= ~SA_NOCLDWAIT;
+    ::sigaction(SIGCHLD, &action, nullptr);
+}
+
+// An environment variable's value for a message: control characters shown as '?'.
+std::string Shown(const char* name) {
+    std::string value = std::getenv(name) ? std::getenv(name) : "";
+    for (char& c : value) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return value;
+}
+
+// Why no display could be opened, from what Qt looked at.
+std::string NoDisplayReason() {
+    std::string named;
+    for (const char* variable : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+        const std::string value = Shown(variable);
+        if (value.empty()) continue;
+        named += (named.empty() ? "" : " or ") + std::string(variable) + "=" + value;
+    }
+    std::string reason = named.empty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set"
+                                       : "no display server could be reached at " + named;
+    const std::string platformName = Shown("QT_QPA_PLATFORM");
+    if (!platformName.empty()) reason += " (QT_QPA_PLATFORM=" + platformName + ")";
+    return reason;
+}
+
+QtMessageHandler gQtMessages = nullptr;  // the handler in place before the QApplication is made
+
+// While the QApplication is made: Qt's messages go where they went before; a fatal one means that no
+// platform could be started, which the program reports in one line before ending with status 1.
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (gQtMessages) gQtMessages(type, context, message);
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "%s: cannot open a display: %s\n", RuntimeGetProgramSettings().name.c_str(),
+                 NoDisplayReason().c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 bool DialogsWanted() {
     if (!RuntimeGetProgramSettings().dialogs) return false;
     const QString platformName = QGuiApplication::platformName();
@@ -104,12 +159,15 @@ void Application::SetMenuBar(const Ref<MenuBar>& bar) {
 // ---------------------------------------------------------------------------------------------------------------
 
 void RuntimeInit() {
+    LetChildrenBeWaitedFor();
     if (!gApplication) {
         // A fixed argument vector, the program's name alone: the command line changes nothing.
         static std::string name = RuntimeGetProgramSettings().name;
         static int argc = 1;
         static char* argv[] = {name.data(), nullptr};
+        gQtMessages = qInstallMessageHandler(&StartupMessages);
         gApplication = new QApplication(argc, argv);
+        qInstallMessageHandler(gQtMessages);
     }
     QApplication::setQuitOnLastWindowClosed(false);
     RuntimeSetMainThread();

@@ -1,6 +1,8 @@
 // The start-up chain driven in-process on the real framework: the order of its steps, the run that ends with
-// the Quit item, the failures that reach the unhandled-exception routine, and the exception helper.
+// the Quit item, the failures that reach the unhandled-exception routine, the exception helper, and the
+// SIGCHLD that start-up leaves for the shell runner.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QAction>
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QWidget>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -298,6 +301,53 @@ TEST(ConfigureRuntimeTest, NamesTheProgramAndTurnsDialogsOffOnlyWhenAsked) {
     }
     corvantil::ConfigureRuntime();
 }
+
+// SIGCHLD as a launcher may hand it on (ignored) or something in the process may have set it (no zombies,
+// with or without a handler of its own). After start-up the shell runner sees its command's exit status; a
+// handler is kept.
+struct ChildSignalCase {
+    const char* name;
+    void (*handler)(int);
+    int flags;
+};
+
+void OwnChildHandler(int) {}
+
+void PrintTo(const ChildSignalCase& c, std::ostream* out) { *out << c.name; }
+
+class ChildSignalStartupTest : public ::testing::TestWithParam<ChildSignalCase> {
+protected:
+    void SetUp() override {
+        struct sigaction action {};
+        action.sa_handler = GetParam().handler;
+        action.sa_flags = GetParam().flags;
+        sigemptyset(&action.sa_mask);
+        ASSERT_EQ(::sigaction(SIGCHLD, &action, &saved_), 0);
+    }
+    void TearDown() override { ::sigaction(SIGCHLD, &saved_, nullptr); }
+    struct sigaction saved_ {};
+};
+
+TEST_P(ChildSignalStartupTest, RuntimeInitLetsTheShellRunnerSeeTheExitStatus) {
+    platform::RuntimeInit();
+    struct sigaction now {};
+    ASSERT_EQ(::sigaction(SIGCHLD, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_flags & SA_NOCLDWAIT, 0);
+    EXPECT_EQ(now.sa_handler, GetParam().handler == SIG_IGN ? SIG_DFL : GetParam().handler);
+
+    const auto shell =
+        platform::RuntimeCheckCast<platform::Shell>(platform::RuntimeNewObject(platform::Shell::Lookup()));
+    shell->Execute("echo out; exit 3");
+    EXPECT_EQ(shell->ErrorCode(), 3);
+    EXPECT_EQ(shell->Result(), "out\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dispositions, ChildSignalStartupTest,
+    ::testing::Values(ChildSignalCase{"Ignored", SIG_IGN, 0},
+                      ChildSignalCase{"NoChildWait", SIG_DFL, SA_NOCLDWAIT},
+                      ChildSignalCase{"HandlerWithNoChildWait", &OwnChildHandler, SA_NOCLDWAIT | SA_RESTART}),
+    [](const ::testing::TestParamInfo<ChildSignalCase>& row) { return std::string(row.param.name); });
 
 // The exception helper's three outcomes, each function handed the same probe as its argument.
 struct Probe {
