@@ -56,9 +56,12 @@ const char* verdictName(Verdict verdict) {
     return "?";
 }
 
-bool ProgramUnderTest::start(QString* error, const QString& pathPrefix) {
-    const QString program =
-        qEnvironmentVariable("CORVANTIL_E2E_PROGRAM", QStringLiteral(CORVANTIL_E2E_PROGRAM_PATH));
+QString ProgramUnderTest::path() {
+    return qEnvironmentVariable("CORVANTIL_E2E_PROGRAM", QStringLiteral(CORVANTIL_E2E_PROGRAM_PATH));
+}
+
+bool ProgramUnderTest::start(QString* error, const QString& pathPrefix, Launcher launcher) {
+    const QString program = path();
     if (program.isEmpty()) {
         *error = QStringLiteral("CORVANTIL_E2E_PROGRAM does not name the program");
         return false;
@@ -67,7 +70,13 @@ bool ProgramUnderTest::start(QString* error, const QString& pathPrefix) {
     if (!pathPrefix.isEmpty())
         environment.insert(QStringLiteral("PATH"), pathPrefix + QLatin1Char(':') + environment.value("PATH"));
     process_.setProcessEnvironment(environment);
-    startChild(process_, program, {});
+    if (launcher == Launcher::IgnoringChildSignals) {
+        // `exec` keeps the pid, by which the harness finds the program's windows.
+        startChild(process_, QStringLiteral("bash"),
+                   {QStringLiteral("-c"), QStringLiteral("trap '' CHLD; exec \"$0\""), program});
+    } else {
+        startChild(process_, program, {});
+    }
     if (!process_.waitForStarted(10000)) {
         *error = QStringLiteral("cannot start ") + program + QStringLiteral(": ") + process_.errorString();
         return false;
@@ -126,6 +135,14 @@ QImage ProgramUnderTest::areaInk(int side) const {
         }
     }
     return ink;
+}
+
+int ProgramUnderTest::inkDifference(const QImage& one, const QImage& other) {
+    if (one.size() != other.size()) return one.width() * one.height();
+    int count = 0;
+    for (int y = 0; y < one.height(); ++y)
+        for (int x = 0; x < one.width(); ++x) count += one.pixel(x, y) != other.pixel(x, y) ? 1 : 0;
+    return count;
 }
 
 Verdict ProgramUnderTest::verdict() const {

@@ -28,6 +28,13 @@ const char* verdictName(Verdict verdict);
 
 class ProgramUnderTest {
 public:
+    // How the program is started: by the harness itself, or through a launcher that ignores SIGCHLD and
+    // hands that on (bash after `trap '' CHLD`).
+    enum class Launcher { Direct, IgnoringChildSignals };
+
+    // The built program: CORVANTIL_E2E_PROGRAM, else the one this build made; empty when neither names it.
+    static QString path();
+
     explicit ProgramUnderTest(const X11Session& session) : session_(session) {}
     ~ProgramUnderTest() { stopChild(process_); }
     ProgramUnderTest(const ProgramUnderTest&) = delete;
@@ -35,7 +42,7 @@ public:
 
     // Starts the program with `pathPrefix` (if any) ahead of the PATH, and waits for its main window to show
     // its two white drop areas. On failure `error` says what was missing.
-    bool start(QString* error, const QString& pathPrefix = QString());
+    bool start(QString* error, const QString& pathPrefix = QString(), Launcher launcher = Launcher::Direct);
 
     qint64 pid() const { return process_.processId(); }
     qulonglong mainWindow() const { return mainWindow_; }
@@ -53,6 +60,8 @@ public:
 
     // The dark marks (text) inside a drop area, as a bitmap independent of the area's background colour.
     QImage areaInk(int side) const;
+    // How many pixels of two such bitmaps differ.
+    static int inkDifference(const QImage& one, const QImage& other);
 
     // The verdict the result label shows, judged by the colour of its text.
     Verdict verdict() const;
