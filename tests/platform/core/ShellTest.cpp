@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -189,10 +190,12 @@ INSTANTIATE_TEST_SUITE_P(Commands, ShellStatusTest,
 // SIGCHLD as a launcher may hand it on: ignored, or with SA_NOCLDWAIT. The kernel then reaps the shell
 // itself; the runner must not take the status it never saw for a success.
 struct LostStatusCase {
-    const char* label;
+    const char* name;
     void (*handler)(int);
     int flags;
 };
+
+void PrintTo(const LostStatusCase& c, std::ostream* out) { *out << c.name; }
 
 class ShellLostStatusTest : public ShellTest, public ::testing::WithParamInterface<LostStatusCase> {
 protected:
@@ -232,7 +235,7 @@ TEST_P(ShellLostStatusTest, RunWhoseStatusWasLostFails) {
 INSTANTIATE_TEST_SUITE_P(ChildSignal, ShellLostStatusTest,
                          ::testing::Values(LostStatusCase{"Ignored", SIG_IGN, 0},
                                            LostStatusCase{"NoChildWait", SIG_DFL, SA_NOCLDWAIT}),
-                         [](const auto& p) { return std::string(p.param.label); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // The bits of /proc's signal masks (bit n-1 for signal n) that sigaddset refuses: the C library keeps those
 // signals for itself, posix_spawn leaves them ignored and a new program's C library takes them over.
