@@ -49,5 +49,6 @@ useed notutf8    'file:///caf%%E9%%FF.bin\n'
 useed nul        'file:///x%%00y\r\n'
 useed relative   'file:relative-name\r\nfile:--help\r\nfile:\r\n'
 useed otherhost  'file://otherhost/home/me/a.txt\r\n'
+useed badescape  'file:///tmp/f/bad%%zz.txt\r\nfile:///tmp/f/a.txt%%\r\nfile:///tmp/f/a%%2\r\nfile:///tmp/f/a.txt\r\n'
 
 fuzz_target uri_list_fuzzer urilist.dict urilist-corpus urilist-seeds uri-list-

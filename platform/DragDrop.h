@@ -45,9 +45,9 @@ std::string ShellQuote(std::string_view bytes);
 
 // The local files a URI list (the text/uri-list data of a drag) names, in its order: each path's exact bytes,
 // percent-decoded, whether or not they are UTF-8. A line that names no usable local file is left out: a
-// comment, a URI of another scheme, a file URI of another host than the empty one or "localhost", and one
-// whose path is empty, relative or holds a NUL byte. Any bytes are accepted; nothing is thrown for what the
-// list holds.
+// comment, a URI of another scheme, a file URI of another host than the empty one or "localhost", one with a
+// "%" that two hex digits do not follow, and one whose path is empty, relative or holds a NUL byte. Any bytes
+// are accepted; nothing is thrown for what the list holds.
 std::vector<std::string> LocalPathsOfUriList(std::string_view list);
 
 }  // namespace platform

@@ -66,15 +66,22 @@ int HexDigit(char c) {
     return -1;
 }
 
-// Every "%" and two hex digits as the byte they stand for; a "%" without them stands for itself.
+// Whether every "%" in `text` has two hex digits after it. A URI writes a "%" of its own as "%25"; one
+// without its digits is malformed.
+bool EscapesWellFormed(std::string_view text) {
+    for (std::size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at + 1)) {
+        if (at + 2 >= text.size() || HexDigit(text[at + 1]) < 0 || HexDigit(text[at + 2]) < 0) return false;
+    }
+    return true;
+}
+
+// Every "%" and its two hex digits as the byte they stand for; the escapes are well formed.
 std::string PercentDecoded(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '%' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-        if (low >= 0) {
-            bytes.push_back(static_cast<char>(high * 16 + low));
+        if (text[i] == '%') {
+            bytes.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
             i += 2;
         } else {
             bytes.push_back(text[i]);
@@ -84,11 +91,13 @@ std::string PercentDecoded(std::string_view text) {
 }
 
 // The local path a file URI names: "file:" followed by an absolute path, or by "//", a host that is empty
-// or "localhost", and the path. The query and the fragment are no part of the path.
+// or "localhost", and the path. The query and the fragment are no part of the path; a malformed escape
+// anywhere makes the whole URI malformed.
 std::optional<std::string> LocalPathOfUri(std::string_view uri) {
     constexpr std::string_view kScheme = "file:";
     if (uri.size() < kScheme.size() || !detail::SameIgnoringAsciiCase(uri.substr(0, kScheme.size()), kScheme))
         return std::nullopt;
+    if (!EscapesWellFormed(uri)) return std::nullopt;
     std::string_view rest = uri.substr(kScheme.size());
     rest = rest.substr(0, rest.find_first_of("?#"));
     if (rest.starts_with("//")) {

@@ -169,8 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr},
         DropCase{"PlainTextRefused", Payload::PlainText, false, false, false, "", nullptr},
         DropCase{"WebUrlRefused", Payload::WebUrl, false, false, false, "", nullptr},
-        // URI lists as other programs send them: only a file URI of this machine with an absolute path, free
-        // of NUL bytes, names a file; anything else is as if it were not there.
+        // URI lists as other programs send them: only a well-formed file URI of this machine with an absolute
+        // path, free of NUL bytes, names a file; anything else is as if it were not there.
         DropCase{"NulByteRefused", Payload::UriList, false, false, false, "", "file:///x%00y\r\n"},
         DropCase{"NulByteInARealNameRefused", Payload::UriList, false, false, false, "",
                  "file://{dir}/one.txt%00\r\n"},
@@ -180,6 +180,12 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"HostOnlyRefused", Payload::UriList, false, false, false, "", "file://localhost\r\n"},
         DropCase{"OtherHostRefused", Payload::UriList, false, false, false, "",
                  "file://otherhost{dir}/one.txt\r\n"},
+        DropCase{"PercentWithoutHexDigitsRefused", Payload::UriList, false, false, false, "",
+                 "file://{dir}/one%zz.txt\r\n"},
+        DropCase{"PercentAtTheEndRefused", Payload::UriList, false, false, false, "",
+                 "file://{dir}/one.txt%\r\n"},
+        DropCase{"PercentWithOneHexDigitRefused", Payload::UriList, false, false, false, "",
+                 "file://{dir}/one%2\r\n"},
         DropCase{"LocalhostTaken", Payload::UriList, true, true, false, "one.txt",
                  "file://localhost{dir}/one.txt\r\n"},
         DropCase{"SingleSlashTaken", Payload::UriList, true, true, false, "one.txt",
@@ -187,6 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
         DropCase{"MalformedItemsBeforeFilesLeaveTheFilesInOrder", Payload::UriList, true, true, false,
                  "second.txt",
                  "file:--help\r\nfile:///x%00y\r\nfile://otherhost{dir}/one.txt\r\nhttps://example.org/\r\n"
+                 "file://{dir}/one.txt%zz\r\n"
                  "file://{dir}/second.txt\r\nfile://{dir}/one.txt\r\n"}),
     [](const ::testing::TestParamInfo<DropCase>& c) { return std::string(c.param.name); });
 

@@ -42,10 +42,30 @@ std::unique_ptr<QMimeData> WebUrlData(const QStringList& urls) {
     return data;
 }
 
+namespace {
+
+// QMimeData::setData reads a URI list into URLs and writes them out again, mending what is malformed; the
+// window system hands over the bytes as the other program sent them.
+class RawUriListData : public QMimeData {
+public:
+    explicit RawUriListData(QByteArray list) : list_(std::move(list)) {}
+    bool hasFormat(const QString& format) const override { return format == kFormat; }
+    QStringList formats() const override { return {kFormat}; }
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType) const override {
+        return format == kFormat ? QVariant(list_) : QVariant();
+    }
+
+private:
+    inline static const QString kFormat = QStringLiteral("text/uri-list");
+    QByteArray list_;
+};
+
+}  // namespace
+
 std::unique_ptr<QMimeData> UriListData(const QByteArray& list) {
-    auto data = std::make_unique<QMimeData>();
-    data->setData(QStringLiteral("text/uri-list"), list);
-    return data;
+    return std::make_unique<RawUriListData>(list);
 }
 
 QWidget* DropTarget(const platform::TextArea& area) { return platform::qt::DropViewport(area); }
