@@ -2,15 +2,10 @@
 #pragma once
 
 #include <exception>
-#include <functional>
 
 namespace platform::detail {
 
-// Runs a program handler from inside a platform event dispatch, which no exception may cross. The handler
-// goes through the exception helper when one is installed. An exception it lets out is kept (the first
-// one), the event loop is asked to end and RuntimeRun raises it again. Returns false when it threw.
-bool DispatchToProgram(const std::function<void()>& handler);
-// Takes out the exception DispatchToProgram kept, if any.
+// Takes out the exception the program dispatch (qt::Dispatch) kept, if any.
 std::exception_ptr TakeDispatchedException();
 
 // Window side of shutdown: lets go of every window the framework holds (RuntimeFinalize calls it).

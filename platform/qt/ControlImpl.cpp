@@ -22,11 +22,8 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        qt::Dispatch([&] {
-            if (event->type() == QEvent::Resize && object == watched && control_.HasWidget()) {
-                control_.Anchor(static_cast<QResizeEvent*>(event)->size());
-            }
-        });
+        if (event->type() != QEvent::Resize || object != watched || !control_.HasWidget()) return false;
+        qt::Dispatch([&] { control_.Anchor(static_cast<QResizeEvent*>(event)->size()); });
         return false;
     }
 

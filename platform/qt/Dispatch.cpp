@@ -18,8 +18,6 @@ namespace {
 int gEventDepth = 0;
 std::exception_ptr gDispatched;  // the first exception a program handler let out
 
-void CallHandler(void* handler) { (*static_cast<const std::function<void()>*>(handler))(); }
-
 // Marks the stretch of code in which a body that Dispatch runs is under way.
 class EventScope {
 public:
@@ -31,9 +29,22 @@ public:
 
 }  // namespace
 
-bool qt::Dispatch(const std::function<void()>& body) {
+bool qt::Dispatch(FunctionRef body) {
     const EventScope scope;
-    return detail::DispatchToProgram(body);
+    std::exception_ptr escaped;
+    try {
+        if (ExceptionHelper helper = RuntimeGetExceptionHelper()) {
+            escaped = helper(body.Function(), body.Target());
+        } else {
+            body();
+        }
+    } catch (...) {
+        escaped = std::current_exception();
+    }
+    if (!escaped) return true;
+    if (!gDispatched) gDispatched = escaped;
+    EndEventLoop(1);
+    return false;
 }
 
 void qt::DeleteWhenSafe(QObject* object) {
@@ -48,23 +59,6 @@ void qt::DisposeWidget(QWidget* widget) {
     if (!widget) return;
     widget->hide();
     DeleteWhenSafe(widget);
-}
-
-bool detail::DispatchToProgram(const std::function<void()>& handler) {
-    std::exception_ptr escaped;
-    try {
-        if (ExceptionHelper helper = RuntimeGetExceptionHelper()) {
-            escaped = helper(&CallHandler, const_cast<void*>(static_cast<const void*>(&handler)));
-        } else {
-            handler();
-        }
-    } catch (...) {
-        escaped = std::current_exception();
-    }
-    if (!escaped) return true;
-    if (!gDispatched) gDispatched = escaped;
-    qt::EndEventLoop(1);
-    return false;
 }
 
 std::exception_ptr detail::TakeDispatchedException() { return std::exchange(gDispatched, nullptr); }

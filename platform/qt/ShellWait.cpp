@@ -29,14 +29,11 @@ namespace {
 
 class InputFilter : public QObject {
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        bool held = false;
-        Dispatch([&] { held = Held(event->type()); });
-        return held;
-    }
+    // Looks at the event's type only and enters no program code, so nothing can throw here.
+    bool eventFilter(QObject*, QEvent* event) override { return Held(event->type()); }
 
 private:
-    static bool Held(QEvent::Type type) {
+    static bool Held(QEvent::Type type) noexcept {
         switch (type) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:

@@ -21,8 +21,8 @@
 #include "app/Startup.h"
 #include "platform/Platform.h"
 #include "platform/detail/FileTypeCount.h"
-#include "platform/detail/Internal.h"
 #include "platform/detail/RuntimeHooks.h"
+#include "platform/qt/Dispatch.h"
 #include "plugins/PluginEntrypoints.h"
 #include "ui/menus/MainMenuBar.h"
 
@@ -254,10 +254,8 @@ TEST_F(StartupTest, AFailureInEarlyStartupIsReportedOnceAndShutdownStillRuns) {
 }
 
 TEST_F(StartupTest, AFailureThatEndsTheEventLoopIsReportedOnceAndShutdownStillRuns) {
-    WhenLoopRuns loop([] {
-        platform::detail::DispatchToProgram(
-            [] { throw platform::NilObjectException("injected loop failure"); });
-    });
+    WhenLoopRuns loop(
+        [] { platform::qt::Dispatch([] { throw platform::NilObjectException("injected loop failure"); }); });
 
     ::testing::internal::CaptureStderr();
     const std::int32_t exitCode = corvantil::Run();
