@@ -39,7 +39,9 @@ std::vector<std::string> LocalPaths(const QMimeData* mime) {
 
 // Drops that the window system delivers (another program's, or this program's own through the platform) reach
 // the top-level window first, which hands them on to the widget under the pointer. Qt sends them there as
-// ordinary events, not spontaneous ones, so this filter on the application marks each on its way through.
+// ordinary events, not spontaneous ones, so this filter on the application delivers each window drop itself
+// and holds a mark for exactly as long as that delivery lasts: a drop that reaches a text area meanwhile is
+// the window system's. Nothing of a drop is kept once it has passed, whether or not an area took it.
 class WindowSystemDrops : public QObject {
 public:
     static WindowSystemDrops& Watch() {
@@ -51,21 +53,46 @@ public:
         return *watch;
     }
 
-    // True when `event` is the drop the window system is delivering; the mark is taken.
-    bool Take(const QDropEvent& event) { return std::exchange(marked_, nullptr) == event.mimeData(); }
+    // True when `event` is the drop the window system is delivering; the mark is taken, so that one area at
+    // most takes it.
+    bool Take(const QDropEvent& event) {
+        return delivering_ && std::exchange(delivering_, nullptr)->mimeData() == event.mimeData();
+    }
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        Dispatch([&] {
-            if (event->type() == QEvent::Drop && receiver->isWindowType())
-                marked_ = static_cast<const QDropEvent*>(event)->mimeData();
-        });
-        return false;
+        if (event->type() != QEvent::Drop || !receiver->isWindowType() || event == sending_) return false;
+        // Sent again, through every filter, with the mark held; the first sending then goes no further.
+        const Mark mark(*this, static_cast<QDropEvent*>(event));
+        QCoreApplication::sendEvent(receiver, event);
+        return true;
     }
 
 private:
     using QObject::QObject;
-    const QMimeData* marked_ = nullptr;  // compared, never used: it may be gone by the next drop
+
+    // The mark of one window drop, for as long as it is being delivered.
+    class Mark {
+    public:
+        Mark(WindowSystemDrops& drops, QDropEvent* event)
+            : drops_(drops),
+              sending_(std::exchange(drops.sending_, event)),
+              delivering_(std::exchange(drops.delivering_, event)) {}
+        ~Mark() {
+            drops_.sending_ = sending_;
+            drops_.delivering_ = delivering_;
+        }
+        Mark(const Mark&) = delete;
+        Mark& operator=(const Mark&) = delete;
+
+    private:
+        WindowSystemDrops& drops_;
+        const QEvent* sending_;
+        const QDropEvent* delivering_;
+    };
+
+    const QEvent* sending_ = nullptr;         // the window drop being sent again, which passes unfiltered
+    const QDropEvent* delivering_ = nullptr;  // the window drop under way that no area has taken yet
 };
 
 std::int32_t ActionCode(Qt::DropAction action) {

@@ -116,12 +116,15 @@ DragOutcome DragAcross(const platform::TextArea& area, const QMimeData& data, Qt
 
 DragOutcome DropThroughWindow(const platform::TextArea& area, const QMimeData& data,
                               Qt::DropActions offered) {
-    QWidget* viewport = DropTarget(area);
-    QWidget* top = viewport->window();
+    return DropThroughWindow(DropTarget(area), data, offered);
+}
+
+DragOutcome DropThroughWindow(QWidget* target, const QMimeData& data, Qt::DropActions offered) {
+    QWidget* top = target->window();
     QWindow* window = top->windowHandle();
     DragOutcome outcome;
     if (!window) return outcome;
-    const QPoint at = viewport->mapTo(top, Centre(viewport));
+    const QPoint at = target->mapTo(top, Centre(target));
     QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &enter);
     outcome.enterAccepted = enter.isAccepted();

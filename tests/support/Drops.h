@@ -63,5 +63,8 @@ DragOutcome DragAcross(const platform::TextArea& area, const QMimeData& data,
 // area's top-level window, which hands them on to the widget under the pointer.
 DragOutcome DropThroughWindow(const platform::TextArea& area, const QMimeData& data,
                               Qt::DropActions offered = kFileManagerActions);
+// The same, ending on the centre of any widget of the window.
+DragOutcome DropThroughWindow(QWidget* target, const QMimeData& data,
+                              Qt::DropActions offered = kFileManagerActions);
 
 }  // namespace testsupport
