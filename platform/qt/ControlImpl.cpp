@@ -41,11 +41,21 @@ ControlImpl::ControlImpl(RectControl& owner, const ControlTraits& classTraits)
       anchorWatch(std::make_unique<AnchorWatch>(*this)) {}
 
 ControlImpl::~ControlImpl() {
-    if (!widget) return;
-    if (auto* link = dynamic_cast<qt::ControlLink*>(widget.data())) link->owner = nullptr;
-    widget->removeEventFilter(anchorWatch.get());
+    Detach();
     // A widget in a window goes with the window; one that never joined a window goes with its control.
-    if (!widget->parentWidget()) qt::DisposeWidget(widget);
+    if (widget && !widget->parentWidget()) qt::DisposeWidget(widget);
+}
+
+void ControlImpl::Detach() {
+    if (auto* link = dynamic_cast<qt::ControlLink*>(widget.data())) link->owner = nullptr;
+    auto& watch = static_cast<AnchorWatch&>(*anchorWatch);
+    if (watch.watched) watch.watched->removeEventFilter(&watch);
+    watch.watched = nullptr;
+}
+
+void ControlImpl::Dispose() {
+    Detach();
+    qt::DisposeWidget(widget);
 }
 
 QWidget& ControlImpl::Widget() {

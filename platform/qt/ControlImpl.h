@@ -74,6 +74,9 @@ struct ControlImpl {
     void Place();
     // Moves or stretches the widget for a new size of its parent, keeping its distances to the locked edges.
     void Anchor(QSize parentSize);
+    // Takes the widget out of the window when another control takes this one's name: hidden (which stops a
+    // wheel's timer), unlinked from this control, no longer following its parent, and deleted once safe.
+    void Dispose();
     // The widget's top-left corner in the window's content coordinates.
     QPoint PositionInWindow() const;
     // Gives the widget the font the settings describe.
@@ -119,6 +122,10 @@ struct ControlImpl {
     bool readOnly = false;
     bool isDefault = false;
     bool isCancel = false;
+
+private:
+    // Unlinks the widget from this control and takes the anchor filter off the parent it watches.
+    void Detach();
 };
 
 // Controls' Qt-side services used by windows and by the shell wait.

@@ -80,7 +80,7 @@ private:
         });
     }
 
-    QTimer timer_;
+    QTimer timer_{this};  // a child of the wheel, so that it is found among the wheel's objects
     int step_ = 0;
 };
 

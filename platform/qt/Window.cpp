@@ -417,10 +417,13 @@ void Window::AddControl(const std::string& name, const Ref<RectControl>& control
     auto& controls = impl_->controls;
     const auto same =
         std::find_if(controls.begin(), controls.end(), [&](const auto& held) { return held.first == name; });
-    if (same != controls.end())
+    if (same != controls.end()) {
+        // The control that had the name leaves the window, its widget disposed of at once.
+        if (same->second != control) ImplOf(*same->second).Dispose();
         same->second = control;
-    else
+    } else {
         controls.emplace_back(name, control);
+    }
     impl_->Content();
     d.Place();
 }

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "UiTestWindow.h"
+#include "platform/qt/Dispatch.h"
 
 namespace {
 
@@ -241,6 +242,54 @@ TEST_F(WindowTest, InitialParentPutsAControlInsideAnotherOneAndMovesItWithIt) {
     top->resize(top->width() + 60, top->height());
     EXPECT_EQ(qt::ControlWidget(*host)->width(), 260);
     EXPECT_EQ(wheelWidget->geometry(), QRect(89, 4, 76, 16));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// A control replaced under its name
+// ---------------------------------------------------------------------------------------------------------------
+
+// The control that had the name leaves the window, replaced from a handler as a program replaces it: its
+// widget is hidden at once, a wheel stops turning, and the widget is deleted once the event loop turns.
+TEST_F(WindowTest, ReplacedControlIsHiddenStoppedAndDeleted) {
+    const std::string list = uitest::WheelList("Wheel", {10, 10, 16, 16}, "", true);
+    auto window = TestWindow::Make(WindowSpec{}, [&](TestWindow& w) {
+        w.AddFromList<ProgressWheel>(ProgressWheelClass(), "Wheel", list);
+    });
+    window->Constructor();
+    const QPointer<QWidget> old = qt::ControlWidget(*window->ControlByName("Wheel"));
+    const QPointer<QTimer> turning = old->findChild<QTimer*>();
+    ASSERT_TRUE(turning && turning->isActive());
+
+    qt::Dispatch([&] { window->AddFromList<ProgressWheel>(ProgressWheelClass(), "Wheel", list); });
+    ASSERT_FALSE(old.isNull()) << "deleted only once the handler is over";
+    EXPECT_FALSE(old->isVisible());
+    EXPECT_FALSE(turning->isActive());
+    EXPECT_TRUE(qt::ControlWidget(*window->ControlByName("Wheel"))->isVisible());
+    QTRY_VERIFY(old.isNull());
+}
+
+// Nor does it follow its parent's resizes any longer: not while the program still holds it and its widget
+// waits to be deleted, nor once it has gone.
+TEST_F(WindowTest, ReplacedControlLeavesNoAnchorFilterOnItsParent) {
+    const Place stretched{20, 30, 100, 40, true, true, true, true};
+    const std::string list = uitest::LabelList("Anchored", stretched, "a");
+    auto window = TestWindow::Make(
+        WindowSpec{}, [&](TestWindow& w) { w.AddFromList<Label>(Label::Lookup(), "Anchored", list); });
+    window->Constructor();
+    Ref<RectControl> held = window->ControlByName("Anchored");
+    const QPointer<QWidget> old = qt::ControlWidget(*held);
+    qt::Dispatch([&] { window->AddFromList<Label>(Label::Lookup(), "Anchored", list); });
+    QWidget* top = window->Top();
+    top->resize(top->width() + 100, top->height() + 50);
+    ASSERT_FALSE(old.isNull());
+    EXPECT_EQ(old->geometry(), QRect(20, 30, 100, 40));
+
+    const WeakRef<RectControl> gone = held;
+    held.reset();
+    QTRY_VERIFY(old.isNull());
+    EXPECT_TRUE(gone.expired());
+    top->resize(top->width() - 100, top->height() - 50);
+    EXPECT_EQ(qt::ControlWidget(*window->ControlByName("Anchored"))->geometry(), QRect(20, 30, 100, 40));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
