@@ -190,11 +190,13 @@ private:
         watching_.push_back(connect(editor, &Editor::textChanged, this, &EditCommands::Updated));
     }
 
-    // Read-only changes come without a signal, as an event on the editor.
+    // Read-only changes come without a signal, as an event on the editor; other events pass untouched.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        qt::Dispatch([&] {
-            if (watched == watched_ && event->type() == QEvent::ReadOnlyChange) Update();
-        });
+        if (event->type() == QEvent::ReadOnlyChange) {
+            qt::Dispatch([&] {
+                if (watched == watched_) Update();
+            });
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -409,7 +411,7 @@ Ref<MenuItem> MenuItem::Child(std::string_view name) const {
 }
 
 Ref<MenuItem> MenuItem::FindItem(std::string_view name) const {
-    CheckMainThread("MenuItem.Lookup");
+    CheckMainThread("MenuItem.FindItem");
     for (const Ref<MenuItem>& child : children_) {
         if (child->Name() == name) return child;
         if (Ref<MenuItem> below = child->FindItem(name)) return below;
