@@ -4,6 +4,9 @@
 // items named EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act on the focused text
 // field and, when AutoEnable is set, are enabled only while they can act on the focused widget of their
 // window. A window without a menu bar of its own answers the shortcuts of the application's menu bar.
+// Their state follows the focus, the editor's signals and the clipboard's changes, and costs a few flags each
+// time: Paste goes by the formats the clipboard lists, read once a change, never by its content, which
+// another program may hold in quantity and send slowly.
 #include "platform/Menus.h"
 
 #include <QAction>
@@ -13,10 +16,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextEdit>
+#include <algorithm>
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "QtText.h"
 #include "ShellWait.h"
@@ -41,34 +49,115 @@ std::optional<EditCommand> EditCommandNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// Whether the clipboard offers text, by the formats it lists alone: on X that asks the owner for its TARGETS,
+// never for the content. Read once each time the clipboard changes, never from inside a paste, so that what
+// the Edit commands do in answer to typing, selecting or pasting never reaches the clipboard.
+class ClipboardText : public QObject {
+public:
+    // False without a clipboard.
+    static bool Offered() {
+        const ClipboardText* watch = Get();
+        return watch && watch->offered_;
+    }
+
+    // Calls `changed` inside the program dispatch each time the clipboard has changed, while `context` lives.
+    static void Follow(QObject* context, std::function<void()> changed) {
+        if (ClipboardText* watch = Get()) watch->followers_.emplace_back(context, std::move(changed));
+    }
+
+private:
+    // The one watch, made on first use; it goes with the application's clipboard.
+    static ClipboardText* Get() {
+        static QPointer<ClipboardText> watch;
+        if (!watch) {
+            if (QClipboard* clipboard = QApplication::clipboard()) watch = new ClipboardText(*clipboard);
+        }
+        return watch;
+    }
+
+    explicit ClipboardText(QClipboard& clipboard) : QObject(&clipboard), clipboard_(clipboard) {
+        connect(&clipboard, &QClipboard::dataChanged, this, &ClipboardText::Changed);
+        Read();
+    }
+
+    // Another program taking the clipboard from this one is told as Qt answers the X server, which it also
+    // does while it waits for the pieces of a paste: nothing is offered then, and the formats are read once
+    // the event loop has come back. Every other change comes from the event loop or from this program.
+    void Changed() {
+        qt::Dispatch([this] {
+            if (owned_ && !clipboard_.ownsClipboard()) {
+                owned_ = false;
+                offered_ = false;
+                QMetaObject::invokeMethod(
+                    this, [this] { qt::Dispatch([this] { ReadAndTell(); }); }, Qt::QueuedConnection);
+                Tell();
+                return;
+            }
+            ReadAndTell();
+        });
+    }
+
+    void ReadAndTell() {
+        Read();
+        Tell();
+    }
+
+    // Text in one of the forms QMimeData::text reads. Text this program put there is at hand, and offered
+    // only when it is not empty.
+    void Read() {
+        owned_ = clipboard_.ownsClipboard();
+        const QMimeData* mime = clipboard_.mimeData();
+        if (!mime) {
+            offered_ = false;
+            return;
+        }
+        const QStringList formats = mime->formats();
+        offered_ = std::any_of(formats.cbegin(), formats.cend(),
+                               [](const QString& format) {
+                                   return format == QLatin1String("text/plain") ||
+                                          format.startsWith(QLatin1String("text/plain;"));
+                               }) &&
+                   (!owned_ || !mime->text().isEmpty());
+    }
+
+    void Tell() {
+        std::erase_if(followers_, [](const auto& follower) { return !follower.first; });
+        const auto followers = followers_;
+        for (const auto& [context, changed] : followers) {
+            if (context) changed();
+        }
+    }
+
+    QClipboard& clipboard_;
+    bool owned_ = false;
+    bool offered_ = false;
+    std::vector<std::pair<QPointer<QObject>, std::function<void()>>> followers_;
+};
+
 // What an editor can do right now.
 struct EditorState {
     bool selection = false;
     bool readOnly = false;
     bool undo = false;
-    bool paste = false;
     bool empty = true;
 };
 
 template <class Editor>
 EditorState DocumentEditorState(const Editor& editor) {
     return {editor.textCursor().hasSelection(), editor.isReadOnly(), editor.document()->isUndoAvailable(),
-            editor.canPaste(), editor.document()->isEmpty()};
+            editor.document()->isEmpty()};
 }
 
 std::optional<EditorState> StateOf(const QWidget* focus) {
     if (const auto* plain = qobject_cast<const QPlainTextEdit*>(focus)) return DocumentEditorState(*plain);
     if (const auto* rich = qobject_cast<const QTextEdit*>(focus)) return DocumentEditorState(*rich);
-    if (const auto* line = qobject_cast<const QLineEdit*>(focus)) {
-        const QClipboard* clipboard = QApplication::clipboard();
+    if (const auto* line = qobject_cast<const QLineEdit*>(focus))
         return EditorState{line->hasSelectedText(), line->isReadOnly(), line->isUndoAvailable(),
-                           clipboard && !clipboard->text().isEmpty(), line->text().isEmpty()};
-    }
+                           line->text().isEmpty()};
     return std::nullopt;
 }
 
-bool CanAct(EditCommand command, const QWidget* focus) {
-    const std::optional<EditorState> state = StateOf(focus);
+bool CanAct(EditCommand command, const std::optional<EditorState>& state) {
     if (!state) return false;
     switch (command) {
         case EditCommand::Undo:
@@ -79,7 +168,7 @@ bool CanAct(EditCommand command, const QWidget* focus) {
         case EditCommand::Copy:
             return state->selection;
         case EditCommand::Paste:
-            return state->paste && !state->readOnly;
+            return !state->readOnly && ClipboardText::Offered();
         case EditCommand::SelectAll:
             return !state->empty;
     }
@@ -111,7 +200,7 @@ void ActOnDocumentEditor(Editor& editor, EditCommand command) {
 }
 
 bool Act(EditCommand command, QWidget* focus) {
-    if (!CanAct(command, focus)) return false;
+    if (!CanAct(command, StateOf(focus))) return false;
     if (auto* plain = qobject_cast<QPlainTextEdit*>(focus)) {
         ActOnDocumentEditor(*plain, command);
     } else if (auto* rich = qobject_cast<QTextEdit*>(focus)) {
@@ -154,8 +243,7 @@ public:
                 Update();
             });
         });
-        if (QClipboard* clipboard = QApplication::clipboard())
-            connect(clipboard, &QClipboard::dataChanged, this, &EditCommands::Updated);
+        ClipboardText::Follow(this, [this] { Update(); });
         Watch(Focused());
     }
 
@@ -167,9 +255,9 @@ public:
     }
 
     void Update() {
-        const QWidget* focus = Focused();
+        const std::optional<EditorState> state = StateOf(Focused());
         for (const auto& [action, command] : tracked_) {
-            if (action) action->setEnabled(CanAct(command, focus));
+            if (action) action->setEnabled(CanAct(command, state));
         }
     }
 
@@ -183,9 +271,11 @@ private:
         return qobject_cast<QMenuBar*>(focus) ? beforeMenuBar_.data() : focus;
     }
 
+    // Each signal is cheap to follow: the state is worked out from the editor's flags and the clipboard's
+    // formats as last read.
     template <class Editor>
     void WatchDocumentEditor(Editor* editor) {
-        watching_.push_back(connect(editor, &Editor::selectionChanged, this, &EditCommands::Updated));
+        watching_.push_back(connect(editor, &Editor::copyAvailable, this, &EditCommands::Updated));
         watching_.push_back(connect(editor, &Editor::undoAvailable, this, &EditCommands::Updated));
         watching_.push_back(connect(editor, &Editor::textChanged, this, &EditCommands::Updated));
     }

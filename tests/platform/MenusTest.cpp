@@ -1,6 +1,7 @@
 // Menus on Qt: a window's QMenuBar built from a MenuItem tree (mnemonics, shortcuts, roles, separators),
-// where a chosen item goes, the Quit item, the Edit items acting on the focused text field, and the
-// application's menu bar answering the keys of a window without a bar of its own.
+// where a chosen item goes, the Quit item, the Edit items acting on the focused text field (and when their
+// state is worked out, without reading the clipboard's content), and the application's menu bar answering the
+// keys of a window without a bar of its own.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -55,6 +57,20 @@ class MenusTest : public ::testing::Test {
 protected:
     void SetUp() override { uitest::FreshRuntime(); }
     void TearDown() override { EXPECT_FALSE(detail::TakeDispatchedException()) << "a handler threw"; }
+
+    // Registers an application whose menu bar is ProgramLikeBar; the fixture's TearDown lets go of it.
+    static void SetApplicationsBar() {
+        auto app = RuntimeCheckCast<Application>(RuntimeNewObject(Application::Lookup()));
+        app->SetMenuBar(ProgramLikeBar());
+        RuntimeRegisterAppObject(app);
+    }
+
+    // The action for an item among those a window's top-level widget answers without a bar of its own.
+    static QAction* TopLevelCommand(const TestWindow& window, const char* name) {
+        for (QAction* action : window.Top()->actions())
+            if (action->objectName() == name) return action;
+        return nullptr;
+    }
 
     Ref<TestWindow> WindowWithBar(std::function<void(TestWindow&)> build = {}) {
         auto window = TestWindow::Make(WindowSpec{}, std::move(build));
@@ -167,9 +183,7 @@ class ApplicationMenuBarTest : public MenusTest {
 protected:
     void SetUp() override {
         MenusTest::SetUp();
-        auto app = RuntimeCheckCast<Application>(RuntimeNewObject(Application::Lookup()));
-        app->SetMenuBar(ProgramLikeBar());
-        RuntimeRegisterAppObject(app);
+        SetApplicationsBar();
         window_ = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
             w.AddFromList<Label>(Label::Lookup(), "Caption",
                                  uitest::LabelList("Caption", {10, 100, 100, 20}, "x"));
@@ -183,12 +197,7 @@ protected:
         MenusTest::TearDown();
     }
 
-    // The action for an item among those the window's top-level widget answers.
-    QAction* Command(const char* name) const {
-        for (QAction* action : window_->Top()->actions())
-            if (action->objectName() == name) return action;
-        return nullptr;
-    }
+    QAction* Command(const char* name) const { return TopLevelCommand(*window_, name); }
 
     Ref<TestWindow> window_;
 };
@@ -337,11 +346,121 @@ TEST_F(EditCommandsTest, MenuOpenedFromTheKeyboardFollowsTheEditorItTookTheFocus
     EXPECT_EQ(QApplication::focusWidget(), editor_);
 }
 
+// Text another program offers on the clipboard, as its formats and its content; counts how often the content
+// is read.
+class CountedText : public QMimeData {
+public:
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& type) const override { return type == QLatin1String("text/plain"); }
+    int reads() const { return reads_; }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType) const override {
+        ++reads_;
+        return hasFormat(type) ? QVariant(QStringLiteral("pasted")) : QVariant();
+    }
+
+private:
+    mutable int reads_ = 0;
+};
+
+// The content may be large and slow to come: only a paste reads it.
+TEST_F(EditCommandsTest, EditingReadsNothingOfTheClipboardAndPastePastesIt) {
+    auto* text = new CountedText;
+    QApplication::clipboard()->setMimeData(text);
+    QTest::keyClicks(editor_, "abc");
+    QTest::keyClick(editor_, Qt::Key_Backspace);
+    QTest::keyClick(editor_, Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClick(editor_, Qt::Key_A, Qt::ControlModifier);
+    window_->ControlByName("Caption")->SetFocus();
+    area_->SetFocus();
+    QMenuBar* bar = qt::MenuBarWidget(*window_);
+    QTest::keyClick(window_->Top(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_NE(bar->activeAction(), nullptr) << "Alt+E opened no menu";
+    EXPECT_TRUE(Enabled("EditPaste"));
+    EXPECT_EQ(text->reads(), 0);
+
+    QTest::keyClick(bar->activeAction()->menu(), Qt::Key_P);
+    EXPECT_EQ(area_->Text(), "pasted");
+    EXPECT_GT(text->reads(), 0);
+}
+
 TEST_F(EditCommandsTest, WindowHandlerTakesPrecedenceOverTheEditCommand) {
     window_->AddMenuHandler("EditSelectAll", MakeFunction(&TestWindow::Menu_Chosen));
     Choose("EditSelectAll");
     EXPECT_EQ(window_->Count("Menu"), 1u);
     EXPECT_FALSE(editor_->textCursor().hasSelection());
 }
+
+// Where the state of an Edit command is looked at, and whether the window answers the keys of its own bar or
+// of the application's.
+struct TextSetCase {
+    const char* name;
+    bool ownBar;
+    bool byMenu;  // in the Edit menu as it opens, else by pressing the shortcut
+};
+
+void PrintTo(const TextSetCase& c, std::ostream* out) { *out << c.name; }
+
+// Text set into an empty area while it has the focus enables Select All, in the Edit menu as it opens and for
+// its shortcut. A read-only area leaves Cmd+A to the shortcut, which goes to the window's handler, in a
+// window with a bar of its own and in one that answers the application's.
+class TextSetWhileFocusedTest : public MenusTest, public ::testing::WithParamInterface<TextSetCase> {
+protected:
+    void SetUp() override {
+        MenusTest::SetUp();
+        if (!GetParam().ownBar) SetApplicationsBar();
+        window_ = TestWindow::Make(WindowSpec{}, [](TestWindow& w) {
+            w.AddFromList<TextArea>(TextArea::Lookup(), "Area",
+                                    uitest::TextAreaList("Area", {10, 10, 200, 60}, ""));
+        });
+        window_->Constructor();
+        if (GetParam().ownBar) window_->SetMenuBar(ProgramLikeBar());
+        window_->AddMenuHandler("EditSelectAll", MakeFunction(&TestWindow::Menu_Chosen));
+        area_ = RuntimeCheckCast<TextArea>(window_->ControlByName("Area"));
+        PropertyListWriter readOnly;
+        readOnly.Boolean("ReadOnly", true);
+        area_->SetProperties(readOnly.Bytes());
+        window_->Top()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_->Top()));
+        area_->SetFocus();
+    }
+    void TearDown() override {
+        RuntimeRegisterAppObject(nullptr);
+        MenusTest::TearDown();
+    }
+
+    QAction* SelectAll() const {
+        return GetParam().ownBar ? qt::MenuAction(*window_, "EditSelectAll")
+                                 : TopLevelCommand(*window_, "EditSelectAll");
+    }
+
+    Ref<TestWindow> window_;
+    Ref<TextArea> area_;
+};
+
+TEST_P(TextSetWhileFocusedTest, SelectAllFollowsTextSetWhileTheAreaHasTheFocus) {
+    ASSERT_NE(SelectAll(), nullptr);
+    EXPECT_FALSE(SelectAll()->isEnabled()) << "nothing to select yet";
+    area_->SetText("hello");
+    if (GetParam().byMenu) {
+        QMenuBar* bar = qt::MenuBarWidget(*window_);
+        QTest::keyClick(window_->Top(), Qt::Key_E, Qt::AltModifier);
+        ASSERT_NE(bar->activeAction(), nullptr) << "Alt+E opened no menu";
+        EXPECT_TRUE(SelectAll()->isEnabled());
+        QTest::keyClick(bar->activeAction()->menu(), Qt::Key_Escape);
+    } else {
+        QTest::keyClick(qt::Editor(*area_), Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(window_->Count("Menu"), 1u) << "Cmd+A did not reach the window's handler";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, TextSetWhileFocusedTest,
+                         ::testing::Values(TextSetCase{"MenuOfItsOwnBar", true, true},
+                                           TextSetCase{"ShortcutOfItsOwnBar", true, false},
+                                           TextSetCase{"ShortcutOfTheApplicationsBar", false, false}),
+                         [](const ::testing::TestParamInfo<TextSetCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 }  // namespace
