@@ -118,14 +118,7 @@ bool DragSourceDriver::command(const QString& line) {
     return !waitForReport(QStringLiteral("armed")).isEmpty();
 }
 
-void DragSourceDriver::readReports() {
-    process_.waitForReadyRead(0);
-    partial_ += process_.readAllStandardOutput();
-    for (qsizetype end = partial_.indexOf('\n'); end >= 0; end = partial_.indexOf('\n')) {
-        lines_.append(QString::fromUtf8(partial_.left(end)));
-        partial_.remove(0, end + 1);
-    }
-}
+void DragSourceDriver::readReports() { readLines(process_, partial_, lines_); }
 
 QString DragSourceDriver::waitForReport(const QString& prefix) {
     QString found;

@@ -61,6 +61,15 @@ void stopChild(QProcess& process) {
     }
 }
 
+void readLines(QProcess& process, QByteArray& partial, QStringList& lines) {
+    process.waitForReadyRead(0);
+    partial += process.readAllStandardOutput();
+    for (qsizetype end = partial.indexOf('\n'); end >= 0; end = partial.indexOf('\n')) {
+        lines.append(QString::fromUtf8(partial.left(end)));
+        partial.remove(0, end + 1);
+    }
+}
+
 bool X11Session::xvfbInstalled() { return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty(); }
 
 X11Session* X11Session::get(QString* error) {

@@ -38,6 +38,10 @@ void startChild(QProcess& process, const QString& program, const QStringList& ar
 // Ends a child of the harness: asks it to terminate, then kills it if it has not gone after a while.
 void stopChild(QProcess& process);
 
+// Reads what `process` has written on its standard output so far and appends the complete lines to `lines`;
+// the start of a line still being written waits in `partial`.
+void readLines(QProcess& process, QByteArray& partial, QStringList& lines);
+
 struct ToolResult {
     bool finished = false;  // ran to its end within the time allowed
     int exitCode = -1;
