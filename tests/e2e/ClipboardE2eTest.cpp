@@ -75,15 +75,22 @@ protected:
         return waitUntil([&] { return openMenu() != 0; });
     }
 
-    // Chooses Edit > Paste with its mnemonic; true once the menu has closed, which it does only when Paste is
-    // enabled and is chosen.
-    bool choosePaste() {
-        if (!openEditMenu()) return false;
+    // Closes the open menu with Escape.
+    bool closeMenu() {
+        session_->key(QStringLiteral("Escape"));
+        return waitUntil([&] { return openMenu() == 0; });
+    }
+
+    // Chooses Paste in the open Edit menu with its mnemonic; true once the menu has closed, which it does
+    // only when Paste is enabled and is chosen.
+    bool pickPaste() {
         session_->key(QStringLiteral("p"));
         const bool chosen = waitUntil([&] { return openMenu() == 0; }, 5s);
-        if (!chosen) session_->key(QStringLiteral("Escape"));
+        if (!chosen) closeMenu();
         return chosen;
     }
+
+    bool choosePaste() { return openEditMenu() && pickPaste(); }
 
     // Clicks into a drop area, empties it and types into it; true when the area shows first no text, then
     // the typed letters.
@@ -100,22 +107,22 @@ protected:
 
 TEST_F(ClipboardE2eTest, EditingNeverAsksForTheTextAndPasteStillPastesIt) {
     // A click into each area, typing, deleting and selecting there, and the Edit menu opened over the
-    // selection and closed again.
+    // selection with the mouse and with the keys.
     session_->click(program_->centreOf(kDropAreas[0]));
     press({"a", "b", "c", "BackSpace", "shift+Home"});
     session_->click(program_->centreOf(kDropAreas[1]));
     press({"x", "y", "ctrl+a"});
-    ASSERT_TRUE(openEditMenu()) << "Alt+E opened no menu";
-    session_->key(QStringLiteral("Escape"));
-    ASSERT_TRUE(waitUntil([&] { return openMenu() == 0; })) << "Escape did not close the Edit menu";
+    // "Edit" is the menu bar's second title.
+    session_->click(program_->mainWindowInfo().frame.topLeft() + QPoint(56, program_->menuBarHeight() / 2));
+    ASSERT_TRUE(waitUntil([&] { return openMenu() != 0; })) << "a click on Edit opened no menu";
+    ASSERT_TRUE(closeMenu()) << "Escape did not close the Edit menu";
     session_->click(program_->centreOf(kDropAreas[1]));
     session_->key(QStringLiteral("ctrl+a"));
     ASSERT_TRUE(openEditMenu()) << "Alt+E opened no menu";
     EXPECT_EQ(owner_->contentRequests(), 0) << "the program asked for the clipboard's text";
 
     // Paste is offered from the formats alone, and takes the text over the selection.
-    session_->key(QStringLiteral("p"));
-    ASSERT_TRUE(waitUntil([&] { return openMenu() == 0; }, 5s)) << "Edit > Paste was not offered";
+    ASSERT_TRUE(pickPaste()) << "Edit > Paste was not offered";
     EXPECT_TRUE(waitUntil([&] { return inkedLines(program_->areaInk(1)) >= 3; }, 60s))
         << "the second area does not show lines of the pasted text";
     EXPECT_GE(owner_->contentRequests(), 1);
