@@ -7,7 +7,6 @@
 #include "app/App.h"
 #include "app/FileTypes1.h"
 #include "platform/Platform.h"
-#include "plugins/PluginEntrypoints.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/main/MainWIndow.h"
 #include "ui/menus/MainMenuBar.h"
@@ -59,6 +58,15 @@ void EarlyStartup() {
     InitFileTypes();
     NewAppInstance();
     ApplicationAddMenuHandlers();
+}
+
+void InitPluginEntrypoints() {
+    platform::PluginEntrypoints& table = platform::Entrypoints();
+    table = platform::PluginEntrypoints{};
+    table.shellInit.Resolve(platform::shell_entry::kInit);
+    table.shellExit.Resolve(platform::shell_entry::kExit);
+    table.shellExecute.Resolve(platform::shell_entry::kExecute);
+    table.shellResultGet.Resolve(platform::shell_entry::kResultGet);
 }
 
 void InitFileTypes() { FileTypes1::Initialize(); }

@@ -26,6 +26,9 @@ void Main();
 // The framework's external classes, the plug-in entry points, the file types, the application object and
 // the application's menu handlers.
 void EarlyStartup();
+// Fills the framework's table of plug-in entry points, looking every entry up by its signature text; tests
+// no result.
+void InitPluginEntrypoints();
 void InitFileTypes();
 // Makes and constructs the application object, gives it the menu bar and registers it with the framework.
 void NewAppInstance();

@@ -15,7 +15,6 @@
 #include "app/FileTypes1.h"
 #include "app/Startup.h"
 #include "platform/qt/QtAccess.h"
-#include "plugins/PluginEntrypoints.h"
 
 namespace corvantil::bench {
 

@@ -1,8 +1,11 @@
-// The plug-in entry-point registry: signature text -> published function.
+// The plug-in entry-point registry (signature text -> published function) and the program's table of the
+// entries it calls.
 #include "platform/Plugins.h"
 
 #include <map>
 #include <mutex>
+
+#include "platform/EntrypointTable.h"
 
 namespace platform {
 
@@ -29,6 +32,11 @@ PluginEntrypoint RuntimeLookupPluginEntrypoint(std::string_view signature) {
     const std::lock_guard lock(registry.mutex);
     const auto found = registry.entries.find(signature);
     return found == registry.entries.end() ? nullptr : found->second;
+}
+
+PluginEntrypoints& Entrypoints() {
+    static PluginEntrypoints table;
+    return table;
 }
 
 }  // namespace platform

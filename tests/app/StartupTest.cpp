@@ -23,7 +23,6 @@
 #include "platform/detail/FileTypeCount.h"
 #include "platform/detail/RuntimeHooks.h"
 #include "platform/qt/Dispatch.h"
-#include "plugins/PluginEntrypoints.h"
 #include "ui/menus/MainMenuBar.h"
 
 namespace {
@@ -114,7 +113,7 @@ void ObserveNewAppInstance() {
     seen.reached = true;
     seen.registrations = platform::FileTypeRegistrationCount("special/any") - registrationsBefore;
     seen.typeRegistered = platform::IsFileTypeRegistered("special/any");
-    const corvantil::PluginEntrypoints& table = corvantil::Entrypoints();
+    const platform::PluginEntrypoints& table = platform::Entrypoints();
     seen.shellEntriesFound = table.shellInit.Found() && table.shellExit.Found() &&
                              table.shellExecute.Found() && table.shellResultGet.Found() &&
                              table.shellExecute.Signature() == "Shell.Execute(command as String)" &&

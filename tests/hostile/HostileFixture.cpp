@@ -20,7 +20,6 @@
 #include "app/FileTypes1.h"
 #include "app/Startup.h"
 #include "platform/qt/QtAccess.h"
-#include "plugins/PluginEntrypoints.h"
 #include "tests/support/Drops.h"
 
 namespace corvantil::hostile {

@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "plugins/PluginEntrypoints.h"
-#include "plugins/ShellRunner.h"
 #include "ui/main/MainWIndow.h"
+#include "ui/main/ShellRunner.h"
 #include "ui/main/Side.h"
 
 namespace corvantil {
@@ -26,27 +25,33 @@ std::string DigestOf(const std::string& output) {
 }
 
 // Runs the side unless its digest is at hand. False when the run failed: the failure is shown in the side's
-// drop area and the comparison ends.
+// drop area and the comparison ends. Every control is asked of the window afresh at each use.
 bool DigestSide(MainWIndow& window, const Side& side, platform::Shell& shell) {
     if (window.*side.summed) return true;
 
     Ref<platform::ProgressWheel> wheel = window.ProgressWheel1();
     Require(wheel, "ProgressWheel1")->SetVisible(true);
-    Entrypoints().shellExecute(shell, kDigestCommand + window.*side.path);
-    // The run serves the event loop while it waits, so what the window holds is asked for afresh after it.
+    platform::Entrypoints().shellExecute(shell, kDigestCommand + window.*side.path);
     wheel = window.ProgressWheel1();
     Require(wheel, "ProgressWheel1")->SetVisible(false);
 
     const std::int32_t status = shell.ErrorCode();
     if (status == 0) {
-        window.*side.checkSum = DigestOf(Entrypoints().shellResultGet(shell));
+        window.*side.checkSum = DigestOf(platform::Entrypoints().shellResultGet(shell));
         window.*side.summed = true;
         return true;
     }
 
+    // The message, then the pink, then the error mark.
     Ref<platform::TextArea> area = (window.*side.area)();
-    ShowAreaError(window, side, *Require(area, side.controlName),
-                  status == 1 ? std::string("File not found") : "File Error # " + platform::Str(status, ""));
+    const std::string text = Require(area, side.controlName)->Text();
+    const std::string message =
+        status == 1 ? std::string("File not found") : "File Error # " + platform::Str(shell.ErrorCode(), "");
+    area = (window.*side.area)();
+    Require(area, side.controlName)->SetText(WithMessage(text, message));
+    area = (window.*side.area)();
+    Require(area, side.controlName)->SetBackColor(Pink());
+    window.*side.errorArea = true;
     return false;
 }
 
@@ -54,20 +59,24 @@ bool DigestSide(MainWIndow& window, const Side& side, platform::Shell& shell) {
 
 void MainWIndow::CompareFiles() {
     // One runner serves both sides; it is released at the end of the call, on every way out.
-    ShellRunner shell;
+    ShellRunner shell(*this);
 
     Ref<platform::Label> label = ResultLabel();
     Require(label, "ResultLabel")->SetText("");
-    label->Refresh(true);
+    label = ResultLabel();
+    Require(label, "ResultLabel")->Refresh(true);
 
     // Side 1 first; a failing side ends the comparison.
     if (DigestSide(*this, kSide1, *shell) && DigestSide(*this, kSide2, *shell)) {
         const bool identical = checkSum1 == checkSum2;
-        label = ResultLabel();  // afresh: the runs served the event loop
+        label = ResultLabel();
         Require(label, "ResultLabel")
             ->SetText(identical ? "These files are identical" : "These files are different");
-        label->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
-        label->SetBold(identical);
+        label = ResultLabel();
+        Require(label, "ResultLabel")
+            ->SetTextColor(identical ? platform::RGB(0, 180, 0, 0) : platform::RGB(255, 0, 0, 0));
+        label = ResultLabel();
+        Require(label, "ResultLabel")->SetBold(identical);
     }
     shell.Release();
 }

@@ -40,10 +40,12 @@ void DropObject(MainWIndow& window, const Side& side, const Ref<TextArea>& area,
     Require(area, "the drop area")->SetText(file->NativePath());
 
     if (file->Directory()) {
-        ShowAreaError(window, side, *area, kFolderRefused);
+        window.*side.errorArea = true;
+        area->SetText(WithMessage(area->Text(), kFolderRefused));
         window.*side.path = "";
         Ref<platform::Label> label = window.ResultLabel();
         Require(label, "ResultLabel")->SetText("");
+        area->SetBackColor(Pink());
         return;
     }
 

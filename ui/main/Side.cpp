@@ -1,3 +1,4 @@
+// The colour and the message text that the drop areas and the comparison both use for an error in an area.
 #include "ui/main/Side.h"
 
 namespace corvantil {
@@ -7,14 +8,12 @@ using platform::Require;
 
 platform::Color Pink() { return platform::RGB(255, 220, 220, 0); }
 
-void ShowAreaError(MainWIndow& window, const Side& side, platform::TextArea& area, std::string_view message) {
+std::string WithMessage(const std::string& text, std::string_view message) {
     Ref<platform::LineEnd> lineEnd = platform::EndOfLine();
-    std::string text = Require(lineEnd, "EndOfLine")->Operator_AddRight(area.Text());
+    std::string result = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
     lineEnd = platform::EndOfLine();
-    text = Require(lineEnd, "EndOfLine")->Operator_AddRight(text);
-    area.SetText(text.append(message));
-    area.SetBackColor(Pink());
-    window.*side.errorArea = true;
+    result = Require(lineEnd, "EndOfLine")->Operator_AddRight(result);
+    return result.append(message);
 }
 
 }  // namespace corvantil

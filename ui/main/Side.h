@@ -1,5 +1,6 @@
 // What distinguishes the main window's two sides: the twin handlers of side 1 and side 2 share one
-// implementation that takes a Side. Also what both the drop areas and the comparison show in a side's area.
+// implementation that takes a Side. Also what both the drop areas and the comparison use to show an error
+// in a side's area: its pink, and a message below the area's text.
 #pragma once
 
 #include <string>
@@ -37,8 +38,7 @@ inline const Side kSide2{"TextArea2",
 // The background of an area that shows an error.
 platform::Color Pink();
 
-// Shows an error in the side's drop area: `message` after the area's text and two line ends, the area pink,
-// and the side marked as in error, so that a drag that leaves the area restores the pink.
-void ShowAreaError(MainWIndow& window, const Side& side, platform::TextArea& area, std::string_view message);
+// A message as an area shows it below what it holds: `text`, two line ends, then `message`.
+std::string WithMessage(const std::string& text, std::string_view message);
 
 }  // namespace corvantil

@@ -5,9 +5,10 @@
 #include <QLabel>
 #include <QPalette>
 #include <QTimer>
+#include <thread>
 
+#include "app/Startup.h"
 #include "platform/detail/PluginRegistration.h"
-#include "plugins/PluginEntrypoints.h"
 #include "support/TextFit.h"
 #include "tests/ui/main/MainWindowFixture.h"
 
@@ -362,7 +363,8 @@ struct RunnerCase {
     bool withoutExecute;  // "Shell.Execute" not found: the comparison ends with ShellNotAvailableException
 };
 
-class RunnerTest : public CompareFilesTest, public ::testing::WithParamInterface<RunnerCase> {
+// The plug-in's making and releasing of runners logged.
+class LoggedRunnerTest : public CompareFilesTest {
 protected:
     void SetUp() override {
         CompareFilesTest::SetUp();
@@ -371,8 +373,6 @@ protected:
         gPluginExit.Resolve(platform::shell_entry::kExit);
         platform::PublishPluginEntrypoint(platform::shell_entry::kInit, &LoggedInit);
         platform::PublishPluginEntrypoint(platform::shell_entry::kExit, &LoggedExit);
-        if (GetParam().withoutExecute)
-            platform::RuntimePublishPluginEntrypoint(platform::shell_entry::kExecute, nullptr);
         InitPluginEntrypoints();
     }
     void TearDown() override {
@@ -381,6 +381,38 @@ protected:
         CompareFilesTest::TearDown();
     }
 };
+
+class RunnerTest : public LoggedRunnerTest, public ::testing::WithParamInterface<RunnerCase> {
+protected:
+    void SetUp() override {
+        LoggedRunnerTest::SetUp();
+        if (GetParam().withoutExecute) {
+            platform::RuntimePublishPluginEntrypoint(platform::shell_entry::kExecute, nullptr);
+            InitPluginEntrypoints();
+        }
+    }
+};
+
+// The runner is made through the window, whose making checks the thread first: a comparison called from
+// another thread makes none and changes nothing.
+TEST_F(LoggedRunnerTest, IsMadeThroughTheWindowWhichRefusesAnotherThread) {
+    GiveSide(1, MakeFile("one", "a"));
+    GiveSide(2, MakeFile("two", "a"));
+    window->ResultLabel()->SetText("earlier verdict");
+    bool refused = false;
+    std::thread other([&] {
+        try {
+            window->CompareFiles();
+        } catch (const platform::ThreadAccessingUIException&) {
+            refused = true;
+        }
+    });
+    other.join();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(gLog.made, 0);
+    EXPECT_EQ(ToolRunCount(), 0u);
+    EXPECT_EQ(LabelText(), "earlier verdict");
+}
 
 TEST_P(RunnerTest, IsMadeAndReleasedThroughTheEntryPointTableOnceACall) {
     const RunnerCase& c = GetParam();

@@ -7,6 +7,10 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
 
 #include "support/Drops.h"
 #include "tests/ui/main/MainWindowFixture.h"
@@ -215,6 +219,82 @@ TEST_F(DropAreasTest, FailedRunIsReportedBelowTheDroppedPathAndRestedPink) {
     EXPECT_EQ(AreaColour(1), kWhite);
     EXPECT_FALSE(window->errorArea1);
     EXPECT_EQ(LabelText(), kIdentical);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The order in which an error is shown
+// ---------------------------------------------------------------------------------------------------------------
+
+// What the side looked like at the moment the area's message appeared and at the moment it turned pink.
+struct Moment {
+    bool errorArea = false;
+    std::string path;
+    std::string label;
+    bool pink = false;
+    bool message = false;
+    friend bool operator==(const Moment&, const Moment&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Moment& m) {
+    return out << "{errorArea " << m.errorArea << ", path '" << m.path << "', label '" << m.label
+               << "', pink " << m.pink << ", message " << m.message << "}";
+}
+
+// Watches side 1's editor for the message and for the pink.
+class ErrorMoments : public QObject {
+public:
+    ErrorMoments(MainWIndow& window, QPlainTextEdit& editor, std::string message)
+        : window_(window), editor_(editor), message_(std::move(message)) {
+        editor.installEventFilter(this);
+        connect(&editor, &QPlainTextEdit::textChanged, this, [this] {
+            if (!atMessage && HasMessage()) atMessage = Now();
+        });
+    }
+    std::optional<Moment> atMessage;
+    std::optional<Moment> atPink;
+
+private:
+    bool HasMessage() const { return editor_.toPlainText().endsWith(QString::fromStdString(message_)); }
+    Moment Now() const {
+        return {window_.errorArea1, window_.path1, window_.ResultLabel()->Text(),
+                editor_.palette().color(QPalette::Base) == kPink, HasMessage()};
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange && !atPink &&
+            editor_.palette().color(QPalette::Base) == kPink)
+            atPink = Now();
+        return false;
+    }
+    MainWIndow& window_;
+    QPlainTextEdit& editor_;
+    std::string message_;
+};
+
+// A refused folder: the mark, the message, the path emptied, the label emptied, the pink.
+TEST_F(DropAreasTest, FolderIsRefusedMarkFirstThenTextPathLabelAndPinkLast) {
+    GiveSide(1, MakeFile("earlier", "x"));
+    const std::string earlierPath = window->path1;
+    window->ResultLabel()->SetText("earlier verdict");
+    ErrorMoments moments(*window, *Editor(1), kFolderMessage);
+
+    Drop(1, *testsupport::FileUrlData({MakeFolder("folder")}));
+
+    EXPECT_EQ(moments.atMessage, (Moment{true, earlierPath, "earlier verdict", false, true}));
+    EXPECT_EQ(moments.atPink, (Moment{true, "", "", true, true}));
+}
+
+// A failed run: the message, the pink, then the mark.
+TEST_F(DropAreasTest, FailedRunShowsTextThenPinkThenSetsTheMark) {
+    const std::string one = MakeFile("one", "x");
+    DropFile(2, MakeFile("two", "x"));
+    SetToolStatus(1);
+    ErrorMoments moments(*window, *Editor(1), kNotFound);
+
+    DropFile(1, one);
+
+    const std::string path = window->path1;
+    EXPECT_EQ(moments.atMessage, (Moment{false, path, "", false, true}));
+    EXPECT_EQ(moments.atPink, (Moment{false, path, "", true, true}));
+    EXPECT_TRUE(window->errorArea1);
 }
 
 // ---------------------------------------------------------------------------------------------------------------

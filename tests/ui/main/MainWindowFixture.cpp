@@ -22,7 +22,6 @@
 #include "app/Startup.h"
 #include "platform/detail/Internal.h"
 #include "platform/qt/QtAccess.h"
-#include "plugins/PluginEntrypoints.h"
 #include "support/Drops.h"
 
 namespace corvantil::test {

@@ -17,7 +17,6 @@
 #include "platform/Platform.h"
 #include "platform/detail/Internal.h"
 #include "platform/qt/QtAccess.h"
-#include "plugins/PluginEntrypoints.h"
 #include "ui/about/AboutWindow.h"
 #include "ui/main/MainWIndow.h"
 

@@ -1,5 +1,6 @@
-// A shell runner held for one scope, made and released through the program's entry-point table: made by
-// "Shell.__init", released by "Shell.__exit". Releasing it is its end; it is never closed otherwise.
+// A shell runner held for one scope: made through a window on its behalf, which reaches the shell plug-in's
+// "Shell.__init", and released through the entry-point table's "Shell.__exit" on every way out. Releasing it
+// is its end; it is never closed otherwise.
 #pragma once
 
 #include "platform/Platform.h"
@@ -8,9 +9,9 @@ namespace corvantil {
 
 class ShellRunner {
 public:
-    // Makes the runner; what the entry raises passes on, and an entry that makes nothing raises
-    // NilObjectException.
-    ShellRunner();
+    // Makes the runner through `window` (Window.New with the class Shell); what that raises passes on, and
+    // a making that gives nothing raises NilObjectException.
+    explicit ShellRunner(platform::Window& window);
     ShellRunner(const ShellRunner&) = delete;
     ShellRunner& operator=(const ShellRunner&) = delete;
     // Releases a runner that Release did not: the way out of a scope that an exception ends.
