@@ -70,6 +70,9 @@ public:
     bool Enabled() const;
     void SetEnabled(bool enabled);
     bool HasFocus() const;
+    // The unit in which the size of the control's text is given; shared by every control with a text.
+    FontUnits TextUnit() const;
+    void SetTextUnit(FontUnits unit);
 
     Ref<MouseCursor> GetMouseCursor() const;
     void SetMouseCursor(const Ref<MouseCursor>& cursor);
@@ -121,8 +124,6 @@ public:
     bool Underline() const;
     float TextSize() const;
     void SetTextSize(float size);
-    FontUnits TextUnit() const;
-    void SetTextUnit(FontUnits unit);
 
 protected:
     const char* SignatureClassName() const override { return "Label"; }
@@ -141,8 +142,6 @@ public:
     bool ReadOnly() const;
     double LineSpacing() const;
     void SetLineSpacing(double spacing);
-    FontUnits TextUnit() const;
-    void SetTextUnit(FontUnits unit);
 
 protected:
     const char* SignatureClassName() const override { return "TextArea"; }
@@ -156,8 +155,6 @@ public:
     std::string Caption() const;
     bool Default() const;
     bool Cancel() const;
-    FontUnits TextUnit() const;
-    void SetTextUnit(FontUnits unit);
     // Presses the button as a click would: raises Action.
     void Push();
 

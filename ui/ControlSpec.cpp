@@ -1,3 +1,4 @@
+// MakeControls: makes a window's controls from their ControlSpecs, one completely before the next.
 #include "ui/ControlSpec.h"
 
 namespace corvantil {
@@ -26,14 +27,7 @@ struct Apply {
     void operator()(const setting::LineSpacing& s) const {
         platform::RuntimeCheckCast<platform::TextArea>(control)->SetLineSpacing(s.spacing);
     }
-    void operator()(const setting::TextUnit& s) const {
-        if (auto label = std::dynamic_pointer_cast<platform::Label>(control))
-            label->SetTextUnit(s.unit);
-        else if (auto area = std::dynamic_pointer_cast<platform::TextArea>(control))
-            area->SetTextUnit(s.unit);
-        else
-            platform::RuntimeCheckCast<platform::PushButton>(control)->SetTextUnit(s.unit);
-    }
+    void operator()(const setting::TextUnit& s) const { control->SetTextUnit(s.unit); }
 };
 
 void MakeControl(platform::Window& window, const ControlSpec& spec) {

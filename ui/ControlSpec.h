@@ -23,7 +23,7 @@ namespace setting {
 struct TextSize {  // Label
     float size;
 };
-struct TextUnit {  // Label, TextArea, PushButton
+struct TextUnit {  // every control with a text
     platform::FontUnits unit;
 };
 struct LineSpacing {  // TextArea

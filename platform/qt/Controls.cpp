@@ -158,6 +158,17 @@ void RectControl::SetVisible(bool visible) {
     if (widget.parentWidget() || !visible) widget.setVisible(visible);
 }
 
+FontUnits RectControl::TextUnit() const {
+    CheckMainThread("RectControl.TextUnit");
+    return impl_->font.unit;
+}
+
+void RectControl::SetTextUnit(FontUnits unit) {
+    CheckMainThread("RectControl.TextUnit");
+    impl_->font.unit = unit;
+    impl_->ApplyFont();
+}
+
 bool RectControl::Enabled() const {
     CheckMainThread("RectControl.Enabled");
     return impl_->Widget().isEnabled();
@@ -309,17 +320,6 @@ void Label::SetTextSize(float size) {
     impl_->ApplyFont();
 }
 
-FontUnits Label::TextUnit() const {
-    CheckMainThread("Label.TextUnit");
-    return impl_->font.unit;
-}
-
-void Label::SetTextUnit(FontUnits unit) {
-    CheckMainThread("Label.TextUnit");
-    impl_->font.unit = unit;
-    impl_->ApplyFont();
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // TextArea
 // ---------------------------------------------------------------------------------------------------------------
@@ -371,17 +371,6 @@ void TextArea::SetLineSpacing(double spacing) {
     impl_->WidgetAs<qt::TextAreaWidget>().ApplyLineSpacing(impl_->lineSpacing);
 }
 
-FontUnits TextArea::TextUnit() const {
-    CheckMainThread("TextArea.TextUnit");
-    return impl_->font.unit;
-}
-
-void TextArea::SetTextUnit(FontUnits unit) {
-    CheckMainThread("TextArea.TextUnit");
-    impl_->font.unit = unit;
-    impl_->ApplyFont();
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // PushButton
 // ---------------------------------------------------------------------------------------------------------------
@@ -401,17 +390,6 @@ bool PushButton::Default() const {
 bool PushButton::Cancel() const {
     CheckMainThread("PushButton.Cancel");
     return impl_->isCancel;
-}
-
-FontUnits PushButton::TextUnit() const {
-    CheckMainThread("PushButton.TextUnit");
-    return impl_->font.unit;
-}
-
-void PushButton::SetTextUnit(FontUnits unit) {
-    CheckMainThread("PushButton.TextUnit");
-    impl_->font.unit = unit;
-    impl_->ApplyFont();
 }
 
 void PushButton::Push() {
