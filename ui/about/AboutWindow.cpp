@@ -25,30 +25,34 @@ constexpr const char* kSha2Article = "https://en.wikipedia.org/wiki/SHA-2";
 const platform::Color kBlack{0, 0, 0};
 const platform::Color kWhite{255, 255, 255};
 
-const std::string kWindowList = PropertyListWriter()
-                                    .Int32("Placement", 0)
-                                    .Int32("Width", 236)
-                                    .Int32("Height", 206)
-                                    .Int32("MinWidth", 64)
-                                    .Int32("MinHeight", 64)
-                                    .Int32("MaxWidth", 32000)
-                                    .Int32("MaxHeight", 32000)
-                                    .Int32("Frame", 8)
-                                    .Boolean("Composite", false)
-                                    .Boolean("HasBackColor", false)
-                                    .Colour("BackColor", kWhite)
-                                    .String("Title", "Untitled")
-                                    .Boolean("Visible", true)
-                                    .Boolean("FullScreen", false)
-                                    .Boolean("MenuBarVisible", true)
-                                    .Boolean("CloseButton", false)
-                                    .Boolean("Resizeable", false)
-                                    .Boolean("LiveResize", false)
-                                    .Boolean("MaximizeButton", false)
-                                    .Boolean("MinimizeButton", false)
-                                    .Boolean("FullScreenButton", false)
-                                    .Int32("MacProcID", 0)
-                                    .Bytes();
+// The window's and the controls' Property lists, each built on first use.
+const std::string& WindowList() {
+    static const std::string list = PropertyListWriter()
+                                        .Int32("Placement", 0)
+                                        .Int32("Width", 236)
+                                        .Int32("Height", 206)
+                                        .Int32("MinWidth", 64)
+                                        .Int32("MinHeight", 64)
+                                        .Int32("MaxWidth", 32000)
+                                        .Int32("MaxHeight", 32000)
+                                        .Int32("Frame", 8)
+                                        .Boolean("Composite", false)
+                                        .Boolean("HasBackColor", false)
+                                        .Colour("BackColor", kWhite)
+                                        .String("Title", "Untitled")
+                                        .Boolean("Visible", true)
+                                        .Boolean("FullScreen", false)
+                                        .Boolean("MenuBarVisible", true)
+                                        .Boolean("CloseButton", false)
+                                        .Boolean("Resizeable", false)
+                                        .Boolean("LiveResize", false)
+                                        .Boolean("MaximizeButton", false)
+                                        .Boolean("MinimizeButton", false)
+                                        .Boolean("FullScreenButton", false)
+                                        .Int32("MacProcID", 0)
+                                        .Bytes();
+    return list;
+}
 
 // What differs between the five labels' lists; every other entry is the same for all of them.
 struct LabelValues {
@@ -97,75 +101,93 @@ std::string LabelList(const LabelValues& v) {
         .Bytes();
 }
 
-const std::string kAppLabelList = LabelList({.underline = false,
-                                             .bold = true,
-                                             .text = "Corvantil",
-                                             .tabIndex = 0,
-                                             .width = 142,
-                                             .top = 32,
-                                             .left = 56,
-                                             .name = "AppLabel"});
-const std::string kVersionLabelList = LabelList({.underline = false,
-                                                 .bold = true,
-                                                 .text = "version 0.3.4",
-                                                 .tabIndex = 1,
-                                                 .width = 105,
-                                                 .top = 54,
-                                                 .left = 76,
-                                                 .name = "VersionLabel"});
-const std::string kUrlLabelList = LabelList({.underline = true,
-                                             .bold = false,
-                                             .text = kMakerAddress,
-                                             .tabIndex = 4,
-                                             .width = 135,
-                                             .top = 127,
-                                             .left = 63,
-                                             .name = "URL_Label1"});
-const std::string kBasedOnLabelList = LabelList({.underline = false,
-                                                 .bold = false,
-                                                 .text = "based on",
-                                                 .tabIndex = 5,
-                                                 .width = 74,
-                                                 .top = 90,
-                                                 .left = 59,
-                                                 .name = "basedOnLabel"});
-const std::string kSha256LabelList = LabelList({.underline = true,
-                                                .bold = false,
-                                                .text = "SHA-256",
-                                                .tabIndex = 2,
-                                                .width = 62,
-                                                .top = 90,
-                                                .left = 121,
-                                                .name = "SHA256Label"});
+const std::string& AppLabelList() {
+    static const std::string list = LabelList({.underline = false,
+                                               .bold = true,
+                                               .text = "Corvantil",
+                                               .tabIndex = 0,
+                                               .width = 142,
+                                               .top = 32,
+                                               .left = 56,
+                                               .name = "AppLabel"});
+    return list;
+}
+const std::string& VersionLabelList() {
+    static const std::string list = LabelList({.underline = false,
+                                               .bold = true,
+                                               .text = "version 0.3.4",
+                                               .tabIndex = 1,
+                                               .width = 105,
+                                               .top = 54,
+                                               .left = 76,
+                                               .name = "VersionLabel"});
+    return list;
+}
+const std::string& UrlLabelList() {
+    static const std::string list = LabelList({.underline = true,
+                                               .bold = false,
+                                               .text = kMakerAddress,
+                                               .tabIndex = 4,
+                                               .width = 135,
+                                               .top = 127,
+                                               .left = 63,
+                                               .name = "URL_Label1"});
+    return list;
+}
+const std::string& BasedOnLabelList() {
+    static const std::string list = LabelList({.underline = false,
+                                               .bold = false,
+                                               .text = "based on",
+                                               .tabIndex = 5,
+                                               .width = 74,
+                                               .top = 90,
+                                               .left = 59,
+                                               .name = "basedOnLabel"});
+    return list;
+}
+const std::string& Sha256LabelList() {
+    static const std::string list = LabelList({.underline = true,
+                                               .bold = false,
+                                               .text = "SHA-256",
+                                               .tabIndex = 2,
+                                               .width = 62,
+                                               .top = 90,
+                                               .left = 121,
+                                               .name = "SHA256Label"});
+    return list;
+}
 
-const std::string kOkButtonList = PropertyListWriter()
-                                      .String("InitialParent", "")
-                                      .Boolean("Underline", false)
-                                      .Boolean("Italic", false)
-                                      .Boolean("Bold", false)
-                                      .String("TextFont", "System")
-                                      .Int32("ButtonStyle", 0)
-                                      .Boolean("AutoDeactivate", true)
-                                      .String("HelpTag", "")
-                                      .Boolean("Visible", true)
-                                      .Boolean("Enabled", true)
-                                      .Boolean("Cancel", false)
-                                      .Boolean("Default", true)
-                                      .String("Caption", "OK")
-                                      .Boolean("TabStop", true)
-                                      .Int32("TabIndex", 3)
-                                      .Int32("TabPanelIndex", 0)
-                                      .Boolean("LockBottom", false)
-                                      .Boolean("LockRight", false)
-                                      .Boolean("LockTop", true)
-                                      .Boolean("LockLeft", true)
-                                      .Int32("Height", 20)
-                                      .Int32("Width", 80)
-                                      .Int32("Top", 166)
-                                      .Int32("Left", 80)
-                                      .Int32("Index", kNoIndex)
-                                      .String("Name", "OKButton")
-                                      .Bytes();
+const std::string& OkButtonList() {
+    static const std::string list = PropertyListWriter()
+                                        .String("InitialParent", "")
+                                        .Boolean("Underline", false)
+                                        .Boolean("Italic", false)
+                                        .Boolean("Bold", false)
+                                        .String("TextFont", "System")
+                                        .Int32("ButtonStyle", 0)
+                                        .Boolean("AutoDeactivate", true)
+                                        .String("HelpTag", "")
+                                        .Boolean("Visible", true)
+                                        .Boolean("Enabled", true)
+                                        .Boolean("Cancel", false)
+                                        .Boolean("Default", true)
+                                        .String("Caption", "OK")
+                                        .Boolean("TabStop", true)
+                                        .Int32("TabIndex", 3)
+                                        .Int32("TabPanelIndex", 0)
+                                        .Boolean("LockBottom", false)
+                                        .Boolean("LockRight", false)
+                                        .Boolean("LockTop", true)
+                                        .Boolean("LockLeft", true)
+                                        .Int32("Height", 20)
+                                        .Int32("Width", 80)
+                                        .Int32("Top", 166)
+                                        .Int32("Left", 80)
+                                        .Int32("Index", kNoIndex)
+                                        .String("Name", "OKButton")
+                                        .Bytes();
+    return list;
+}
 
 // A link label: its typed setting, and its MouseUp, MouseDown, Open and MouseEnter events bound to the
 // window's handlers for that label.
@@ -190,28 +212,28 @@ const std::vector<ControlSpec>& ControlSpecs() {
         {"AppLabel",
          &platform::Label::Lookup,
          {setting::TextUnit{FontUnits::Point}, setting::TextSize{16.0f}},
-         kAppLabelList,
+         AppLabelList(),
          {}},
         {"VersionLabel",
          &platform::Label::Lookup,
          {setting::TextUnit{FontUnits::Default}},
-         kVersionLabelList,
+         VersionLabelList(),
          {}},
         {"OKButton",
          &platform::PushButton::Lookup,
          {setting::TextUnit{FontUnits::Default}},
-         kOkButtonList,
+         OkButtonList(),
          {{platform::event::kButtonAction, MakeFunction(&AboutWindow::OKButton_Action), "( PushButton )"}}},
-        LinkLabel("URL_Label1", kUrlLabelList, MakeFunction(&AboutWindow::URL_Label1_MouseUp),
+        LinkLabel("URL_Label1", UrlLabelList(), MakeFunction(&AboutWindow::URL_Label1_MouseUp),
                   MakeFunction(&AboutWindow::URL_Label1_MouseDown),
                   MakeFunction(&AboutWindow::URL_Label1_Open),
                   MakeFunction(&AboutWindow::URL_Label1_MouseEnter)),
         {"basedOnLabel",
          &platform::Label::Lookup,
          {setting::TextUnit{FontUnits::Default}},
-         kBasedOnLabelList,
+         BasedOnLabelList(),
          {}},
-        LinkLabel("SHA256Label", kSha256LabelList, MakeFunction(&AboutWindow::SHA256Label_MouseUp),
+        LinkLabel("SHA256Label", Sha256LabelList(), MakeFunction(&AboutWindow::SHA256Label_MouseUp),
                   MakeFunction(&AboutWindow::SHA256Label_MouseDown),
                   MakeFunction(&AboutWindow::SHA256Label_Open),
                   MakeFunction(&AboutWindow::SHA256Label_MouseEnter)),
@@ -273,7 +295,7 @@ const platform::ClassDescription& AboutWindow::Lookup() {
     return description;
 }
 
-void AboutWindow::Layout() { SetProperties(kWindowList); }
+void AboutWindow::Layout() { SetProperties(WindowList()); }
 
 void AboutWindow::CreateControls() { CreateControls0(); }
 
