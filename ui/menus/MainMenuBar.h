@@ -12,8 +12,6 @@ namespace corvantil {
 class MainMenuBar : public platform::MenuBar {
 public:
     static const platform::ClassDescription& Lookup();
-    // The static Lookup above hides MenuItem's search by name; bring it back.
-    using platform::MenuItem::Lookup;
 
     // The single menu bar. The first call creates and constructs it and keeps it only once its construction
     // has finished; a construction that fails leaves nothing kept, so the next call starts afresh.
