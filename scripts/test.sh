@@ -22,9 +22,11 @@ run_suite() {
 }
 
 # Installs the build in `dir` as a distribution would, into a staging folder, and checks what it put there.
-check_install() {
+# A subshell, so that the staging folder goes on every way out, a failure included.
+check_install() (
     local dir="$1" stage entry=share/applications/example.corvantil.Corvantil.desktop
     stage="$(mktemp -d)"
+    trap 'rm -rf "$stage"' EXIT
     DESTDIR="$stage" cmake --install "$dir" --prefix /usr
     local installed
     installed="$(cd "$stage/usr" && find . -type f | sort)"
@@ -35,8 +37,7 @@ check_install() {
     fi
     [[ -x "$stage/usr/bin/corvantil" ]] || { echo "test.sh: the installed program is not executable" >&2; return 1; }
     desktop-file-validate "$stage/usr/$entry"
-    rm -rf "$stage"
-}
+)
 
 run_suite "$here/build/test" -DCMAKE_BUILD_TYPE=Debug
 
@@ -52,6 +53,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 run_suite "$here/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCORVANTIL_SANITIZE=ON
 
-if [[ -x "$here/fuzz/run.sh" ]]; then
-    bash "$here/fuzz/run.sh"
+if [[ ! -f "$here/fuzz/run.sh" || ! -x "$here/fuzz/run.sh" ]]; then
+    echo "test.sh: fuzz/run.sh is missing or not executable, so the fuzz runs cannot be made" >&2
+    exit 1
 fi
+"$here/fuzz/run.sh"
