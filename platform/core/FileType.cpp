@@ -20,12 +20,12 @@ namespace {
 struct RegisteredType {
     FileTypeRecord record;
     std::vector<std::string> extensions;  // lower case, without the dot
+    int registrations = 0;                // since the name was last deregistered
 };
 
 struct Registry {
     std::mutex mutex;
     std::map<std::string, RegisteredType, std::less<>> types;
-    std::map<std::string, int, std::less<>> registrations;
 };
 
 // Never destroyed: a FileType still held by a global at exit deregisters itself after static destruction.
@@ -106,9 +106,9 @@ void RuntimeRegisterFileType(const std::string& name, const std::string& creator
     if (name.empty()) throw RuntimeException("a file type needs a name to be registered");
     Registry& registry = TheRegistry();
     const std::lock_guard lock(registry.mutex);
-    registry.types.insert_or_assign(
-        name, RegisteredType{FileTypeRecord{creator, type, extensions}, SplitExtensions(extensions)});
-    ++registry.registrations[name];
+    RegisteredType& held = registry.types[name];
+    held = RegisteredType{FileTypeRecord{creator, type, extensions}, SplitExtensions(extensions),
+                          held.registrations + 1};
 }
 
 void RuntimeDeregisterFileType(const std::string& name) {
@@ -134,8 +134,8 @@ bool IsFileTypeRegistered(std::string_view name) {
 int FileTypeRegistrationCount(std::string_view name) {
     Registry& registry = TheRegistry();
     const std::lock_guard lock(registry.mutex);
-    const auto found = registry.registrations.find(name);
-    return found == registry.registrations.end() ? 0 : found->second;
+    const auto found = registry.types.find(name);
+    return found == registry.types.end() ? 0 : found->second.registrations;
 }
 
 bool FileTypeAdmits(std::string_view name, std::string_view path) {

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// How often `name` has been registered since start.
+// How often `name` has been registered since it was last deregistered; 0 while it is not registered.
 int FileTypeRegistrationCount(std::string_view name);
 
 }  // namespace platform
