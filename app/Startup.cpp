@@ -1,7 +1,6 @@
 // The start-up chain, the exception helper and shutdown.
 #include "app/Startup.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "app/App.h"
@@ -26,11 +25,7 @@ std::int32_t Run() {
     return platform::RuntimeExit();
 }
 
-void ConfigureRuntime() {
-    platform::RuntimeSetProgramSettings({.name = "corvantil",
-                                         .title = "Corvantil",
-                                         .dialogs = std::getenv("CORVANTIL_NO_DIALOGS") == nullptr});
-}
+void ConfigureRuntime() { platform::RuntimeSetProgramSettings({.name = "corvantil", .title = "Corvantil"}); }
 
 void initialize() {
     App::Lookup();

@@ -14,8 +14,7 @@ namespace corvantil {
 // The whole run; its result is the process's exit code.
 std::int32_t Run();
 
-// Tells the framework what it needs of the program: its name, its title, and whether it may show dialogs
-// (not when CORVANTIL_NO_DIALOGS is set, as the test command does).
+// Tells the framework what it needs of the program: its name and its title.
 void ConfigureRuntime();
 
 // Builds the class descriptions of the program's four classes, in the order App, MainWIndow, MainMenuBar,

@@ -297,9 +297,9 @@ struct ProgramSettings {
     std::string name = "application";
     // Its name as its user reads it: the title of the framework's message boxes.
     std::string title = "Application";
-    // Whether the framework may show message boxes; on a headless platform it shows none either way.
-    bool dialogs = true;
 };
+// The framework shows the report of an unhandled exception in a message box too, but not on a headless
+// platform and not while the environment variable PLATFORM_NO_DIALOGS is set (as the test command does).
 // Set on the main thread before RuntimeInit; the settings stay until set again.
 void RuntimeSetProgramSettings(ProgramSettings settings);
 const ProgramSettings& RuntimeGetProgramSettings();

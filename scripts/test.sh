@@ -11,7 +11,7 @@ bash "$here/scripts/install-deps.sh" --test
 # A file that the formatter would change fails the run before anything is built.
 bash "$here/scripts/check-format.sh"
 export QT_QPA_PLATFORM=offscreen
-export CORVANTIL_NO_DIALOGS=1
+export PLATFORM_NO_DIALOGS=1
 jobs="$(nproc)"
 
 run_suite() {

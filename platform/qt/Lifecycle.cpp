@@ -45,6 +45,9 @@ struct RunState {
     bool inLoop = false;         // RuntimeRun's QApplication::exec is running
 };
 
+// Set in the environment, it keeps message boxes away (tests, scripts).
+constexpr const char* kNoDialogsVariable = "PLATFORM_NO_DIALOGS";
+
 RunState gState;
 QApplication* gApplication = nullptr;  // lives until the process ends
 Ref<Application> gAppObject;
@@ -121,7 +124,7 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 }
 
 bool DialogsWanted() {
-    if (!RuntimeGetProgramSettings().dialogs) return false;
+    if (std::getenv(kNoDialogsVariable)) return false;
     const QString platformName = QGuiApplication::platformName();
     return platformName != QLatin1String("offscreen") && platformName != QLatin1String("minimal");
 }

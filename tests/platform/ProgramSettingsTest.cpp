@@ -12,7 +12,7 @@ namespace {
 
 TEST(ProgramSettingsTest, TheUnhandledExceptionReportBeginsWithTheProgramsName) {
     const ProgramSettings saved = RuntimeGetProgramSettings();
-    RuntimeSetProgramSettings({.name = "probe", .title = "Probe", .dialogs = false});
+    RuntimeSetProgramSettings({.name = "probe", .title = "Probe"});
     ::testing::internal::CaptureStderr();
     UnhandledException(std::make_exception_ptr(NilObjectException("the probe is gone")));
     const std::string said = ::testing::internal::GetCapturedStderr();
