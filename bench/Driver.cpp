@@ -1,3 +1,4 @@
+// The benchmarks' driver of the program (Driver.h): start-up as early start-up does it, drops, reading back.
 #include "bench/Driver.h"
 
 #include <QApplication>

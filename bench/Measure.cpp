@@ -1,3 +1,4 @@
+// The benchmarks' measuring tools (Measure.h): the bare tool run, test files, child runs, medians.
 #include "bench/Measure.h"
 
 #include <fcntl.h>

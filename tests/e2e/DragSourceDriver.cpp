@@ -1,3 +1,4 @@
+// Drives the tests' drag-source program (DragSourceDriver.h).
 #include "DragSourceDriver.h"
 
 namespace e2e {

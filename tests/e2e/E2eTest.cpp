@@ -1,3 +1,4 @@
+// The end-to-end tests' fixture (E2eTest.h): the program, the files and the drag source of one test.
 #include "E2eTest.h"
 
 #include <QDir>

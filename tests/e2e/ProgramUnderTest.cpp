@@ -1,3 +1,4 @@
+// The built program under test and what is read off its main window (ProgramUnderTest.h).
 #include "ProgramUnderTest.h"
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// The end-to-end tests' X display (X11Session.h): Xvfb, openbox, the harness's connection and xdotool.
 #include "X11Session.h"
 
 #include <sys/prctl.h>

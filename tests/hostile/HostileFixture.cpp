@@ -1,3 +1,4 @@
+// The hostile-input tests' shared set-up (HostileFixture.h).
 #include "tests/hostile/HostileFixture.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The main window tests' shared set-up (MainWindowFixture.h): the window, real files and the recording tool.
 #include "tests/ui/main/MainWindowFixture.h"
 
 #include <fcntl.h>
