@@ -15,7 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -42,7 +41,9 @@ constexpr int kReadsPerRound = 16;   // so a fast writer cannot keep the pump fr
 
 std::mutex gHookMutex;
 ShellWaitHook gHook;
-std::atomic<int> gWaiting{0};
+// Runs waiting on the main thread, from before the hook's begin to before its end: the one count of the
+// waits under way, which the user-interface layer reads as its own (detail::ShellWaitDepth).
+int gWaiting = 0;
 
 std::string Errno(int error) { return std::strerror(error); }
 
@@ -233,15 +234,16 @@ std::int32_t ExitStatus(int status) {
     return status;
 }
 
-// Marks a run as waiting and surrounds it with the hook's begin and end.
+// Marks a run on the main thread as waiting and surrounds it with the hook's begin and end; a run off the
+// main thread has no hook and is not counted.
 class WaitScope {
 public:
-    explicit WaitScope(const ShellWaitHook& hook) : hook_(hook) {
-        ++gWaiting;
+    WaitScope(const ShellWaitHook& hook, bool counted) : hook_(hook), counted_(counted) {
+        Count(+1);
         try {
             if (hook_.begin) hook_.begin();
         } catch (...) {
-            --gWaiting;
+            Count(-1);
             throw;
         }
     }
@@ -250,13 +252,13 @@ public:
     // The normal way out: end()'s own exceptions pass on.
     void End() {
         ended_ = true;
-        --gWaiting;
+        Count(-1);
         if (hook_.end) hook_.end();
     }
     // Any other way out: an exception is already on its way, so end() may add none.
     ~WaitScope() {
         if (ended_) return;
-        --gWaiting;
+        Count(-1);
         try {
             if (hook_.end) hook_.end();
         } catch (...) {
@@ -264,7 +266,12 @@ public:
     }
 
 private:
+    void Count(int step) const {
+        if (counted_) gWaiting += step;
+    }
+
     const ShellWaitHook& hook_;
+    const bool counted_;
     bool ended_ = false;
 };
 
@@ -384,9 +391,10 @@ void Shell::Execute(const std::string& command) {
     stopRequested_ = false;
     releasedWhileRunning_ = false;
 
-    const ShellWaitHook hook = IsMainThread() ? CurrentHook() : ShellWaitHook{};
+    const bool mainThread = IsMainThread();
+    const ShellWaitHook hook = mainThread ? CurrentHook() : ShellWaitHook{};
     const bool pumping = static_cast<bool>(hook.pump);
-    WaitScope scope(hook);
+    WaitScope scope(hook, mainThread);
 
     Fd outRead, outWrite, errRead, errWrite;
     MakePipe(outRead, outWrite);
@@ -466,7 +474,8 @@ ShellWaitHook SetShellWaitHook(ShellWaitHook hook) {
 }
 
 namespace detail {
-bool ShellWaiting() { return gWaiting.load() > 0; }
+int ShellWaitDepth() { return gWaiting; }
+bool ShellWaiting() { return gWaiting > 0; }
 }  // namespace detail
 
 }  // namespace platform

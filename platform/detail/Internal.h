@@ -10,7 +10,11 @@ std::exception_ptr TakeDispatchedException();
 
 // Window side of shutdown: lets go of every window the framework holds (RuntimeFinalize calls it).
 void ReleaseWindows();
-// Whether the shell runner is waiting for a command right now (input is held back meanwhile).
+// How many runs of the shell runner are waiting for their command on the main thread right now (a run
+// started from inside another's wait counts too); input is held back meanwhile. Counted from before the wait
+// hook's begin to before its end.
+int ShellWaitDepth();
+// Whether any is.
 bool ShellWaiting();
 
 }  // namespace platform::detail

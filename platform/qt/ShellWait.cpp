@@ -21,6 +21,7 @@
 #include "ControlImpl.h"
 #include "WindowImpl.h"
 #include "platform/Shell.h"
+#include "platform/detail/Internal.h"
 #include "platform/detail/ShellWaitHook.h"
 
 namespace platform::qt::shellwait {
@@ -68,7 +69,6 @@ struct KeptDrop {
 };
 
 struct State {
-    int depth = 0;
     std::unique_ptr<InputFilter> filter;
     std::vector<WeakRef<Window>> closes;
     std::deque<KeptDrop> drops;
@@ -80,9 +80,11 @@ State& TheState() {
     return state;
 }
 
+// The shell runner counts the runs that wait (detail::ShellWaitDepth): the first one installs the filter,
+// the last one to end takes it off.
 void Begin() {
     State& state = TheState();
-    if (state.depth++ > 0) return;
+    if (detail::ShellWaitDepth() > 1) return;
     if (!state.filter) state.filter = std::make_unique<InputFilter>();
     if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(state.filter.get());
 }
@@ -97,7 +99,7 @@ bool Pump() {
 
 void End() {
     State& state = TheState();
-    if (state.depth > 0 && --state.depth == 0) {
+    if (!detail::ShellWaiting() && state.filter) {
         if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(state.filter.get());
     }
     ScheduleFlush();
@@ -130,7 +132,7 @@ void Flush() { Dispatch(&FlushNow); }
 
 void Install() { SetShellWaitHook(ShellWaitHook{&Begin, &Pump, &End}); }
 
-bool Running() { return TheState().depth > 0; }
+bool Running() { return detail::ShellWaiting(); }
 
 void QueueDrop(const Ref<RectControl>& control, const Ref<DragItem>& item, std::int32_t action) {
     TheState().drops.push_back(KeptDrop{control, item, action});
