@@ -131,7 +131,7 @@ bool IsFileTypeRegistered(std::string_view name) {
     return registry.types.find(name) != registry.types.end();
 }
 
-int FileTypeRegistrationCount(std::string_view name) {
+int detail::FileTypeRegistrationCount(std::string_view name) {
     Registry& registry = TheRegistry();
     const std::lock_guard lock(registry.mutex);
     const auto found = registry.types.find(name);

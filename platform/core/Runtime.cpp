@@ -101,7 +101,7 @@ std::atomic<std::thread::id> gMainThread{};
 std::atomic<ExceptionHelper> gExceptionHelper{nullptr};
 }  // namespace
 
-void RuntimeSetMainThread() { gMainThread.store(std::this_thread::get_id()); }
+void detail::RuntimeSetMainThread() { gMainThread.store(std::this_thread::get_id()); }
 
 bool IsMainThread() {
     const std::thread::id main = gMainThread.load();
@@ -120,7 +120,7 @@ void CheckMainThread(std::string_view operation) {
 
 void RuntimeSetExceptionHelper(ExceptionHelper helper) { gExceptionHelper.store(helper); }
 
-ExceptionHelper RuntimeGetExceptionHelper() { return gExceptionHelper.load(); }
+ExceptionHelper detail::RuntimeGetExceptionHelper() { return gExceptionHelper.load(); }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Program settings

@@ -40,7 +40,7 @@ constexpr int kStopPollMs = 2;       // a stopped command's end is looked for th
 constexpr int kReadsPerRound = 16;   // so a fast writer cannot keep the pump from being called
 
 std::mutex gHookMutex;
-ShellWaitHook gHook;
+detail::ShellWaitHook gHook;
 // Runs waiting on the main thread, from before the hook's begin to before its end: the one count of the
 // waits under way, which the user-interface layer reads as its own (detail::ShellWaitDepth).
 int gWaiting = 0;
@@ -238,7 +238,7 @@ std::int32_t ExitStatus(int status) {
 // main thread has no hook and is not counted.
 class WaitScope {
 public:
-    WaitScope(const ShellWaitHook& hook, bool counted) : hook_(hook), counted_(counted) {
+    WaitScope(const detail::ShellWaitHook& hook, bool counted) : hook_(hook), counted_(counted) {
         Count(+1);
         try {
             if (hook_.begin) hook_.begin();
@@ -270,7 +270,7 @@ private:
         if (counted_) gWaiting += step;
     }
 
-    const ShellWaitHook& hook_;
+    const detail::ShellWaitHook& hook_;
     const bool counted_;
     bool ended_ = false;
 };
@@ -322,7 +322,7 @@ pid_t SpawnShell(const std::string& command, int outFd, int errFd) {
     return pid;
 }
 
-ShellWaitHook CurrentHook() {
+detail::ShellWaitHook CurrentHook() {
     const std::lock_guard lock(gHookMutex);
     return gHook;
 }
@@ -392,7 +392,7 @@ void Shell::Execute(const std::string& command) {
     releasedWhileRunning_ = false;
 
     const bool mainThread = IsMainThread();
-    const ShellWaitHook hook = mainThread ? CurrentHook() : ShellWaitHook{};
+    const detail::ShellWaitHook hook = mainThread ? CurrentHook() : detail::ShellWaitHook{};
     const bool pumping = static_cast<bool>(hook.pump);
     WaitScope scope(hook, mainThread);
 
@@ -460,14 +460,14 @@ void Shell::Execute(const std::string& command) {
 // Registration and the wait hook
 // ---------------------------------------------------------------------------------------------------------------
 
-void RegisterShellPlugin() {
+void detail::RegisterShellPlugin() {
     PublishPluginEntrypoint(shell_entry::kInit, &ShellInit);
     PublishPluginEntrypoint(shell_entry::kExit, &ShellExit);
     PublishPluginEntrypoint(shell_entry::kExecute, &ShellExecute);
     PublishPluginEntrypoint(shell_entry::kResultGet, &ShellResultGet);
 }
 
-ShellWaitHook SetShellWaitHook(ShellWaitHook hook) {
+detail::ShellWaitHook detail::SetShellWaitHook(detail::ShellWaitHook hook) {
     const std::lock_guard lock(gHookMutex);
     std::swap(gHook, hook);
     return hook;

@@ -1,5 +1,5 @@
 // ASCII text helpers of the framework's portable core: names, extensions and URIs are compared and trimmed
-// byte by byte, whatever the locale.
+// byte by byte, whatever the locale. Defined here, inline; used by platform_core.
 #pragma once
 
 #include <algorithm>

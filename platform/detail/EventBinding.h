@@ -1,5 +1,6 @@
 // The portable side of control events: which events each control class raises with which handler
 // signature, and the check a binding of a handler to an event must pass. Controls.cpp builds on these.
+// Defined in platform_core (core/EventBinding.cpp).
 #pragma once
 
 #include <cstdint>

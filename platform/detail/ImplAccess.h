@@ -1,4 +1,5 @@
 // The framework's way from a window or a control to its Qt side; the program never includes this.
+// Defined in platform_qt (qt/Window.cpp and qt/Controls.cpp).
 #pragma once
 
 namespace platform {
@@ -9,13 +10,15 @@ struct WindowImpl;
 struct ControlImpl;
 
 namespace detail {
+
 struct ImplAccess {
     static WindowImpl& Of(const Window& window);
     static ControlImpl& Of(const RectControl& control);
 };
-}  // namespace detail
 
-inline WindowImpl& ImplOf(const Window& window) { return detail::ImplAccess::Of(window); }
-inline ControlImpl& ImplOf(const RectControl& control) { return detail::ImplAccess::Of(control); }
+inline WindowImpl& ImplOf(const Window& window) { return ImplAccess::Of(window); }
+inline ControlImpl& ImplOf(const RectControl& control) { return ImplAccess::Of(control); }
+
+}  // namespace detail
 
 }  // namespace platform

@@ -1,11 +1,11 @@
 // What the shell runner does while it waits for its command: the hook the framework's start-up installs
 // (the windows keep painting, no input reaches the program) and tests replace. The program never includes
-// this.
+// this. Defined in platform_core (core/Shell.cpp).
 #pragma once
 
 #include <functional>
 
-namespace platform {
+namespace platform::detail {
 
 // Called on the main thread: pump about every 10 ms for as long as the command runs, whether or not its
 // pipes are busy. Returning false asks the runner to stop the command (SIGTERM to its process group, SIGKILL
@@ -19,4 +19,4 @@ struct ShellWaitHook {
 // Installs `hook` for the runs that start from now on and hands back the one it replaces.
 ShellWaitHook SetShellWaitHook(ShellWaitHook hook);
 
-}  // namespace platform
+}  // namespace platform::detail

@@ -71,22 +71,22 @@ QWidget& ControlImpl::Widget() {
 QPoint ControlImpl::PositionInWindow() const {
     if (!widget) return {left, top};
     const Ref<Window> owner = window.lock();
-    if (!owner || !ImplOf(*owner).content || !ImplOf(*owner).content->isAncestorOf(widget))
+    if (!owner || !detail::ImplOf(*owner).content || !detail::ImplOf(*owner).content->isAncestorOf(widget))
         return {left, top};
-    return widget->mapTo(ImplOf(*owner).content.data(), QPoint(0, 0));
+    return widget->mapTo(detail::ImplOf(*owner).content.data(), QPoint(0, 0));
 }
 
 void ControlImpl::Place() {
     QWidget& own = Widget();
     QWidget* parent = nullptr;
     QPoint origin(0, 0);
-    if (const Ref<Window> owner = window.lock(); owner && ImplOf(*owner).HasWidgets()) {
-        parent = &ImplOf(*owner).Content();
+    if (const Ref<Window> owner = window.lock(); owner && detail::ImplOf(*owner).HasWidgets()) {
+        parent = &detail::ImplOf(*owner).Content();
         if (!initialParent.empty()) {
             const Ref<RectControl> host = owner->ControlByName(initialParent);
             if (host && host.get() != &self) {
-                parent = &ImplOf(*host).Widget();
-                origin = ImplOf(*host).PositionInWindow();
+                parent = &detail::ImplOf(*host).Widget();
+                origin = detail::ImplOf(*host).PositionInWindow();
             }
         }
     }

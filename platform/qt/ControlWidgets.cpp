@@ -173,7 +173,7 @@ TextAreaWidget::TextAreaWidget() {
     WindowSystemDrops::Watch();
     QObject::connect(this, &QPlainTextEdit::textChanged, this, [this] {
         Dispatch([this] {
-            if (owner) EnforceLimit(ImplOf(*owner).limitText);
+            if (owner) EnforceLimit(detail::ImplOf(*owner).limitText);
         });
     });
 }
@@ -215,7 +215,7 @@ TextAreaWidget::Carried TextAreaWidget::Read(const QMimeData* mime) const {
     try {
         const std::vector<std::string> paths = LocalPaths(mime);
         if (!owner || paths.empty()) return {};
-        const std::vector<std::string>& types = ImplOf(*owner).fileTypes;
+        const std::vector<std::string>& types = detail::ImplOf(*owner).fileTypes;
         const auto admitted = [&](const std::string& path) {
             return std::any_of(types.begin(), types.end(),
                                [&](const std::string& type) { return FileTypeAdmits(type, path); });

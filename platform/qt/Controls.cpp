@@ -219,8 +219,8 @@ void RectControl::SetProperties(std::string_view list) {
     if (followUp & qt::kApplyFont) impl_->ApplyFont();
     if (followUp & qt::kPlaceControl) impl_->Place();
     if (followUp & qt::kUpdateTabOrder) {
-        if (const Ref<Window> owner = impl_->window.lock(); owner && ImplOf(*owner).constructed)
-            ImplOf(*owner).UpdateTabOrder();
+        if (const Ref<Window> owner = impl_->window.lock(); owner && detail::ImplOf(*owner).constructed)
+            detail::ImplOf(*owner).UpdateTabOrder();
     }
 }
 
@@ -258,7 +258,7 @@ void RuntimeAddEventHandler(const Ref<RectControl>& control, std::int32_t number
     Require(handler, "the handler of an event binding");
     detail::CheckEventBinding(control->Class().name, control->Name(), number, control->EventSignature(number),
                               handler->Signature());
-    ImplOf(*control).handlers[number] = handler;
+    detail::ImplOf(*control).handlers[number] = handler;
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -33,7 +33,7 @@ bool qt::Dispatch(FunctionRef body) {
     const EventScope scope;
     std::exception_ptr escaped;
     try {
-        if (ExceptionHelper helper = RuntimeGetExceptionHelper()) {
+        if (ExceptionHelper helper = detail::RuntimeGetExceptionHelper()) {
             escaped = helper(body.Function(), body.Target());
         } else {
             body();

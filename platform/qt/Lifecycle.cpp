@@ -173,7 +173,7 @@ void RuntimeInit() {
         qInstallMessageHandler(gQtMessages);
     }
     QApplication::setQuitOnLastWindowClosed(false);
-    RuntimeSetMainThread();
+    detail::RuntimeSetMainThread();
     // While a shell command runs, the windows keep painting and no input reaches the program.
     qt::shellwait::Install();
     gState = RunState{};
@@ -181,8 +181,8 @@ void RuntimeInit() {
 }
 
 void RuntimeInitExternalClasses() {
-    RegisterShellPlugin();
-    RegisterControlPlugin();
+    detail::RegisterShellPlugin();
+    detail::RegisterControlPlugin();
 }
 
 void RuntimeRegisterAppObject(const Ref<Application>& app) {

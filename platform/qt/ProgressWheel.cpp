@@ -105,10 +105,10 @@ const ClassDescription& ProgressWheel::Lookup() {
 
 std::uint64_t qt::PaintCount(const ProgressWheel& wheel) {
     CheckMainThread("ProgressWheel.PaintCount");
-    return ImplOf(wheel).WidgetAs<WheelWidget>().paints;
+    return detail::ImplOf(wheel).WidgetAs<WheelWidget>().paints;
 }
 
-void RegisterControlPlugin() {
+void detail::RegisterControlPlugin() {
     CheckMainThread("RegisterControlPlugin");
     PublishedClasses()[ProgressWheel::Lookup().name] = &ProgressWheel::Lookup();
 }

@@ -11,11 +11,11 @@
 
 namespace platform::qt {
 
-QWidget* TopLevelWidget(const Window& window) { return &ImplOf(window).Top(); }
+QWidget* TopLevelWidget(const Window& window) { return &detail::ImplOf(window).Top(); }
 
-QWidget* ContentWidget(const Window& window) { return &ImplOf(window).Content(); }
+QWidget* ContentWidget(const Window& window) { return &detail::ImplOf(window).Content(); }
 
-QMenuBar* MenuBarWidget(const Window& window) { return ImplOf(window).menuBarWidget.data(); }
+QMenuBar* MenuBarWidget(const Window& window) { return detail::ImplOf(window).menuBarWidget.data(); }
 
 QAction* MenuAction(const Window& window, std::string_view itemName) {
     QMenuBar* bar = MenuBarWidget(window);
@@ -27,7 +27,7 @@ QAction* MenuAction(const Window& window, std::string_view itemName) {
     return nullptr;
 }
 
-QWidget* ControlWidget(const RectControl& control) { return &ImplOf(control).Widget(); }
+QWidget* ControlWidget(const RectControl& control) { return &detail::ImplOf(control).Widget(); }
 
 QPlainTextEdit* Editor(const TextArea& area) { return dynamic_cast<QPlainTextEdit*>(ControlWidget(area)); }
 

@@ -112,7 +112,7 @@ void FlushNow() {
     while (!state.closes.empty()) {
         const Ref<Window> window = state.closes.front().lock();
         state.closes.erase(state.closes.begin());
-        if (window && windows::IsRegistered(*window)) ImplOf(*window).CloseNow();
+        if (window && windows::IsRegistered(*window)) detail::ImplOf(*window).CloseNow();
         if (Running()) break;
     }
     if (!Running() && !state.drops.empty()) {
@@ -130,7 +130,7 @@ void Flush() { Dispatch(&FlushNow); }
 
 }  // namespace
 
-void Install() { SetShellWaitHook(ShellWaitHook{&Begin, &Pump, &End}); }
+void Install() { detail::SetShellWaitHook(detail::ShellWaitHook{&Begin, &Pump, &End}); }
 
 bool Running() { return detail::ShellWaiting(); }
 

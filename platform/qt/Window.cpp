@@ -118,7 +118,7 @@ bool qt::windows::IsRegistered(const Window& window) {
 }
 
 void qt::windows::ApplicationMenuBarChanged() {
-    for (const Ref<Window>& window : Registry()) ImplOf(*window).SyncApplicationCommands();
+    for (const Ref<Window>& window : Registry()) detail::ImplOf(*window).SyncApplicationCommands();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -269,7 +269,7 @@ void WindowImpl::Sync(bool sizes) {
 void WindowImpl::UpdateTabOrder() {
     std::vector<std::pair<std::int32_t, QWidget*>> order;
     for (const auto& [name, control] : controls) {
-        ControlImpl& d = ImplOf(*control);
+        ControlImpl& d = detail::ImplOf(*control);
         if (d.HasWidget() && (d.widget->focusPolicy() & Qt::TabFocus))
             order.emplace_back(d.tabIndex, d.widget);
     }
@@ -321,7 +321,7 @@ void WindowImpl::SyncApplicationCommands() {
 
 bool WindowImpl::PressDefaultButton(bool cancel) {
     for (const auto& [name, control] : controls) {
-        ControlImpl& d = ImplOf(*control);
+        ControlImpl& d = detail::ImplOf(*control);
         if ((cancel ? d.isCancel : d.isDefault) && d.HasWidget()) {
             auto* button = dynamic_cast<QPushButton*>(d.widget.data());
             if (button && button->isVisible() && button->isEnabled()) {
@@ -411,7 +411,7 @@ Ref<Object> Window::New(const ClassDescription& cls) {
 void Window::AddControl(const std::string& name, const Ref<RectControl>& control) {
     CheckMainThread("Window.AddControl");
     Require(control, "the control to add");
-    ControlImpl& d = ImplOf(*control);
+    ControlImpl& d = detail::ImplOf(*control);
     d.name = name;
     d.window = std::static_pointer_cast<Window>(shared_from_this());
     auto& controls = impl_->controls;
@@ -419,7 +419,7 @@ void Window::AddControl(const std::string& name, const Ref<RectControl>& control
         std::find_if(controls.begin(), controls.end(), [&](const auto& held) { return held.first == name; });
     if (same != controls.end()) {
         // The control that had the name leaves the window, its widget disposed of at once.
-        if (same->second != control) ImplOf(*same->second).Dispose();
+        if (same->second != control) detail::ImplOf(*same->second).Dispose();
         same->second = control;
     } else {
         controls.emplace_back(name, control);
@@ -564,7 +564,7 @@ void detail::ReleaseWindows() {
     std::vector<Ref<Window>> windows = std::move(Registry());
     Registry().clear();
     for (const Ref<Window>& window : windows) {
-        WindowImpl& d = ImplOf(*window);
+        WindowImpl& d = detail::ImplOf(*window);
         d.closed = true;
         if (d.top) {
             d.top->owner = nullptr;

@@ -111,7 +111,7 @@ ShownWindows* shown = nullptr;
 
 void ObserveNewAppInstance() {
     seen.reached = true;
-    seen.registrations = platform::FileTypeRegistrationCount("special/any") - registrationsBefore;
+    seen.registrations = platform::detail::FileTypeRegistrationCount("special/any") - registrationsBefore;
     seen.typeRegistered = platform::IsFileTypeRegistered("special/any");
     const platform::PluginEntrypoints& table = platform::Entrypoints();
     seen.shellEntriesFound = table.shellInit.Found() && table.shellExit.Found() &&
@@ -119,7 +119,7 @@ void ObserveNewAppInstance() {
                              table.shellExecute.Signature() == "Shell.Execute(command as String)" &&
                              table.shellResultGet.Signature() == "Shell.Result.Get";
     seen.helperInstalled =
-        platform::RuntimeGetExceptionHelper() == &corvantil::CallFunctionWithExceptionHandling;
+        platform::detail::RuntimeGetExceptionHelper() == &corvantil::CallFunctionWithExceptionHandling;
     seen.menuBarKept = corvantil::MainMenuBarModule::_implicitInstance != nullptr;
     seen.appRegistered = platform::RuntimeAppObject() != nullptr;
     seen.mainWindowExists = platform::GetImplicitWindow(kMainWindowClass) != nullptr;
@@ -130,7 +130,7 @@ class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         seen = {};
-        registrationsBefore = platform::FileTypeRegistrationCount("special/any");
+        registrationsBefore = platform::detail::FileTypeRegistrationCount("special/any");
         shown = &shownWindows_;
     }
     void TearDown() override {
@@ -145,7 +145,8 @@ protected:
         EXPECT_EQ(corvantil::MainMenuBarModule::_implicitInstance, nullptr);
         EXPECT_EQ(corvantil::FileTypes1::pSpecialAny, nullptr);
         EXPECT_FALSE(platform::IsFileTypeRegistered("special/any"));
-        EXPECT_EQ(platform::FileTypeRegistrationCount("special/any"), 0) << "the count goes with the type";
+        EXPECT_EQ(platform::detail::FileTypeRegistrationCount("special/any"), 0)
+            << "the count goes with the type";
         EXPECT_EQ(platform::GetImplicitWindow(kMainWindowClass), nullptr);
         EXPECT_EQ(platform::RuntimeAppObject(), nullptr);
     }
@@ -173,7 +174,8 @@ TEST_F(StartupTest, RunsItsStepsInOrderAndExitsWithZeroAfterQuit) {
         sameWindowAfterSecondLateStartup = platform::GetImplicitWindow(kMainWindowClass) == window;
         std::vector<QWidget*> mainWindows = VisibleWindowsTitled("Corvantil");
         mainWindowsAfterSecondLateStartup = mainWindows.size();
-        registrationsInLoop = platform::FileTypeRegistrationCount("special/any") - registrationsBefore;
+        registrationsInLoop =
+            platform::detail::FileTypeRegistrationCount("special/any") - registrationsBefore;
         quitChosen = !mainWindows.empty() && ChooseMenuItem(mainWindows.front(), "&Quit");
         if (!quitChosen) platform::Quit(99);  // never hang the test
     });

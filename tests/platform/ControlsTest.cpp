@@ -442,9 +442,9 @@ TEST_F(ControlsTest, ProgressWheelIsPublishedAndPaintsWhileVisible) {
 
 // The wait that keeps windows painting during a shell command comes with the runtime, not with a plug-in.
 TEST_F(ControlsTest, RuntimeInitInstallsTheShellWait) {
-    const ShellWaitHook before = SetShellWaitHook({});
+    const detail::ShellWaitHook before = detail::SetShellWaitHook({});
     RuntimeInit();
-    const ShellWaitHook installed = SetShellWaitHook(before);
+    const detail::ShellWaitHook installed = detail::SetShellWaitHook(before);
     EXPECT_TRUE(installed.begin && installed.pump && installed.end);
 }
 

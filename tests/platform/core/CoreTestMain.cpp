@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    platform::RuntimeSetMainThread();
-    platform::RegisterShellPlugin();
+    platform::detail::RuntimeSetMainThread();
+    platform::detail::RegisterShellPlugin();
     return RUN_ALL_TESTS();
 }

@@ -83,13 +83,13 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.Valid());
-        previous = SetShellWaitHook({});
+        previous = detail::SetShellWaitHook({});
     }
-    void TearDown() override { SetShellWaitHook(previous); }
+    void TearDown() override { detail::SetShellWaitHook(previous); }
     std::string Path(const std::string& name) const { return dir.Path() + "/" + name; }
 
     test::TempFolder dir;
-    ShellWaitHook previous;
+    detail::ShellWaitHook previous;
 };
 
 TEST_F(ShellTest, ShasumDigestsRealFiles) {
@@ -142,7 +142,7 @@ TEST_P(ShellLargeOutputTest, NoDeadlockAndExactSize) {
     const LargeCase& c = GetParam();
     for (const bool pumping : {false, true}) {
         SCOPED_TRACE(pumping ? "with a wait hook" : "without a wait hook");
-        if (pumping) SetShellWaitHook({{}, [] { return true; }, {}});
+        if (pumping) detail::SetShellWaitHook({{}, [] { return true; }, {}});
         const Ref<Shell> shell = NewShell();
         shell->Execute(c.command);
         EXPECT_EQ(shell->ErrorCode(), 0);
@@ -217,7 +217,7 @@ protected:
 TEST_P(ShellLostStatusTest, RunWhoseStatusWasLostFails) {
     for (const bool pumping : {false, true}) {
         SCOPED_TRACE(pumping ? "with a wait hook" : "without a wait hook");
-        if (pumping) SetShellWaitHook({{}, [] { return true; }, {}});
+        if (pumping) detail::SetShellWaitHook({{}, [] { return true; }, {}});
         for (const char* command : {"echo out; exit 3", "true"}) {
             const Ref<Shell> shell = NewShell();
             try {
@@ -315,13 +315,13 @@ INSTANTIATE_TEST_SUITE_P(Statuses, ShellFakeToolTest, ::testing::Values(0, 1, 2,
 
 TEST_F(ShellTest, HookSurroundsEveryRunAndWaitingIsTrueInside) {
     int begins = 0, ends = 0, pumps = 0, pumpsWhileNotWaiting = 0;
-    SetShellWaitHook({[&] { ++begins; },
-                      [&] {
-                          ++pumps;
-                          if (!detail::ShellWaiting()) ++pumpsWhileNotWaiting;
-                          return true;
-                      },
-                      [&] { ++ends; }});
+    detail::SetShellWaitHook({[&] { ++begins; },
+                              [&] {
+                                  ++pumps;
+                                  if (!detail::ShellWaiting()) ++pumpsWhileNotWaiting;
+                                  return true;
+                              },
+                              [&] { ++ends; }});
     const Ref<Shell> shell = NewShell();
     shell->Execute("sleep 0.1");
     shell->Execute("true");
@@ -337,7 +337,7 @@ TEST_F(ShellTest, PumpReturningFalseStopsTheCommand) {
     const std::string commands[] = {"sleep 100", "shasum -a 256 " + FolderItem(Path("fifo")).ShellPath()};
     for (const std::string& command : commands) {
         int pumps = 0;
-        SetShellWaitHook({{}, [&] { return ++pumps < 3; }, {}});
+        detail::SetShellWaitHook({{}, [&] { return ++pumps < 3; }, {}});
         const Ref<Shell> shell = NewShell();
         shell->Execute(command);
         EXPECT_EQ(pumps, 3) << command;
@@ -349,7 +349,7 @@ TEST_F(ShellTest, StopEscalatesToSigkillWhenTermIsIgnored) {
     // Stop only once the shell ignores SIGTERM (it writes the marker after setting the trap).
     const std::string marker = Path("trapped");
     int pumps = 0;
-    SetShellWaitHook({{}, [&] { return ReadFile(marker).empty() && ++pumps < 3000; }, {}});
+    detail::SetShellWaitHook({{}, [&] { return ReadFile(marker).empty() && ++pumps < 3000; }, {}});
     const Ref<Shell> shell = NewShell();
     shell->Execute("trap '' TERM; echo > " + ShellQuote(marker) + "; sleep 100; sleep 100");
     ASSERT_FALSE(ReadFile(marker).empty()) << "the command never set its trap";
@@ -361,16 +361,17 @@ TEST_F(ShellTest, StopEscalatesToSigkillWhenTermIsIgnored) {
 void ExpectGroupGoneAfter(const std::string& marker, const std::function<bool()>& stop) {
     int pumps = 0;
     int liveWhileRunning = -1;
-    SetShellWaitHook({{},
-                      [&] {
-                          ++pumps;
-                          const std::string recorded = ReadFile(marker);
-                          if (recorded.empty() && pumps < 3000) return true;
-                          if (liveWhileRunning < 0 && !recorded.empty())
-                              liveWhileRunning = LiveMembersOf(static_cast<pid_t>(std::stol(recorded)));
-                          return stop();
-                      },
-                      {}});
+    detail::SetShellWaitHook({{},
+                              [&] {
+                                  ++pumps;
+                                  const std::string recorded = ReadFile(marker);
+                                  if (recorded.empty() && pumps < 3000) return true;
+                                  if (liveWhileRunning < 0 && !recorded.empty())
+                                      liveWhileRunning =
+                                          LiveMembersOf(static_cast<pid_t>(std::stol(recorded)));
+                                  return stop();
+                              },
+                              {}});
     const Ref<Shell> shell = NewShell();
     shell->Execute("sleep 100 & echo $$ > " + ShellQuote(marker) + "; wait");
     const std::string recorded = ReadFile(marker);
@@ -387,19 +388,19 @@ TEST_F(ShellTest, StoppedCommandLeavesNoProcessBehind) {
 // Released from inside its wait once output has come, the runner stops the command and keeps nothing of
 // the run: it reads as a runner that never ran.
 TEST_F(ShellTest, ExitEntryFromInsideTheWaitStopsTheCommandAndDropsItsResult) {
-    RegisterShellPlugin();
+    detail::RegisterShellPlugin();
     PluginEntry<shell_entry::ExitFn> exitEntry;
     exitEntry.Resolve(shell_entry::kExit);
     const Ref<Shell> shell = NewShell();
     const std::string marker = Path("marker");
     int pumpsSinceMarker = 0;
-    SetShellWaitHook({{},
-                      [&] {
-                          // The output came before the marker; the pump after next sees it drained.
-                          if (!ReadFile(marker).empty() && ++pumpsSinceMarker == 2) exitEntry(*shell);
-                          return true;
-                      },
-                      {}});
+    detail::SetShellWaitHook({{},
+                              [&] {
+                                  // The output came before the marker; the pump after next sees it drained.
+                                  if (!ReadFile(marker).empty() && ++pumpsSinceMarker == 2) exitEntry(*shell);
+                                  return true;
+                              },
+                              {}});
     shell->Execute("echo partial; sleep 100 & echo $$ > " + ShellQuote(marker) + "; wait");
     ASSERT_EQ(pumpsSinceMarker, 2) << "the command never wrote its marker";
     EXPECT_EQ(LiveMembersOf(static_cast<pid_t>(std::stol(ReadFile(marker)))), 0)
@@ -416,23 +417,24 @@ TEST_F(ShellTest, StopAfterTheShellExitedSignalsWhileTheShellIsUnreaped) {
     pid_t shellId = 0, holderId = 0;
     char shellStateAtStop = 0;
     int pumps = 0, pumpsSinceShellEnded = 0;
-    SetShellWaitHook({{},
-                      [&] {
-                          if (++pumps > 3000) return false;
-                          if (!shellId || !holderId) {
-                              if (ReadFile(shellPid).empty() || ReadFile(holderPid).empty()) return true;
-                              shellId = static_cast<pid_t>(std::stol(ReadFile(shellPid)));
-                              holderId = static_cast<pid_t>(std::stol(ReadFile(holderPid)));
-                          }
-                          // Stop a few rounds of the wait after the shell was first seen ended.
-                          const ProcState shell = StateOf(shellId);
-                          const bool shellEnded = shell.state == 'Z' || shell.state == 0;
-                          if (!shellEnded || StateOf(holderId).group != holderId) return true;
-                          if (++pumpsSinceShellEnded < 3) return true;
-                          shellStateAtStop = shell.state;
-                          return false;
-                      },
-                      {}});
+    detail::SetShellWaitHook({{},
+                              [&] {
+                                  if (++pumps > 3000) return false;
+                                  if (!shellId || !holderId) {
+                                      if (ReadFile(shellPid).empty() || ReadFile(holderPid).empty())
+                                          return true;
+                                      shellId = static_cast<pid_t>(std::stol(ReadFile(shellPid)));
+                                      holderId = static_cast<pid_t>(std::stol(ReadFile(holderPid)));
+                                  }
+                                  // Stop a few rounds of the wait after the shell was first seen ended.
+                                  const ProcState shell = StateOf(shellId);
+                                  const bool shellEnded = shell.state == 'Z' || shell.state == 0;
+                                  if (!shellEnded || StateOf(holderId).group != holderId) return true;
+                                  if (++pumpsSinceShellEnded < 3) return true;
+                                  shellStateAtStop = shell.state;
+                                  return false;
+                              },
+                              {}});
     const Ref<Shell> shell = NewShell();
     const auto started = std::chrono::steady_clock::now();
     shell->Execute("setsid sleep 100 & echo $! > " + ShellQuote(holderPid) + "; echo $$ > " +
@@ -448,12 +450,12 @@ TEST_F(ShellTest, StopAfterTheShellExitedSignalsWhileTheShellIsUnreaped) {
 TEST_F(ShellTest, ExceptionFromThePumpEndsTheRunAndLeavesNoProcessBehind) {
     int ends = 0;
     const std::string marker = Path("marker");
-    SetShellWaitHook({{},
-                      [&] {
-                          if (ReadFile(marker).empty()) return true;
-                          throw RuntimeException("pump failed");
-                      },
-                      [&] { ++ends; }});
+    detail::SetShellWaitHook({{},
+                              [&] {
+                                  if (ReadFile(marker).empty()) return true;
+                                  throw RuntimeException("pump failed");
+                              },
+                              [&] { ++ends; }});
     const Ref<Shell> shell = NewShell();
     EXPECT_THROW(shell->Execute("sleep 100 & echo $$ > " + ShellQuote(marker) + "; wait"), RuntimeException);
     EXPECT_EQ(ends, 1);
@@ -463,7 +465,7 @@ TEST_F(ShellTest, ExceptionFromThePumpEndsTheRunAndLeavesNoProcessBehind) {
 
 TEST_F(ShellTest, RunOffTheMainThreadBlocksWithoutTheHook) {
     int pumps = 0;
-    SetShellWaitHook({{}, [&] { return ++pumps > 0; }, {}});
+    detail::SetShellWaitHook({{}, [&] { return ++pumps > 0; }, {}});
     std::int32_t status = -1;
     std::string result;
     std::thread worker([&] {
@@ -511,7 +513,7 @@ TEST_F(ShellTest, NoFreeDescriptorRaisesShellNotAvailableException) {
 // ---------------------------------------------------------------------------------------------------------------
 
 TEST(ShellPluginTest, EntryPointsRunACommand) {
-    RegisterShellPlugin();
+    detail::RegisterShellPlugin();
     PluginEntry<shell_entry::InitFn> init;
     PluginEntry<shell_entry::ExitFn> exit;
     PluginEntry<shell_entry::ExecuteFn> execute;

@@ -376,7 +376,7 @@ protected:
         InitPluginEntrypoints();
     }
     void TearDown() override {
-        platform::RegisterShellPlugin();
+        platform::detail::RegisterShellPlugin();
         InitPluginEntrypoints();
         CompareFilesTest::TearDown();
     }
