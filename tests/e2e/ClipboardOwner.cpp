@@ -19,11 +19,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSocketNotifier>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "CommandLines.h"
 
 namespace {
 
@@ -150,26 +151,12 @@ int main(int argc, char** argv) {
     }
     report("owner");
 
-    QByteArray pending;
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
-        char buffer[256];
-        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) {
-            input.setEnabled(false);
-            QGuiApplication::quit();
-            return;
-        }
-        pending.append(buffer, count);
-        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-            const QByteArray line = pending.left(end);
-            pending.remove(0, end + 1);
-            if (line == "leave") {
-                watch.arm();
-                report("armed");
-            } else {
-                report("unknown " + line);
-            }
+    const e2e::CommandLines commands([&](const QByteArray& line) {
+        if (line == "leave") {
+            watch.arm();
+            report("armed");
+        } else {
+            report("unknown " + line);
         }
     });
     return app.exec();

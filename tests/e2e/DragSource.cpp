@@ -15,7 +15,6 @@
 // and does not wait for that answer, so the source watches the X connection for it).
 //
 // Usage: e2e_drag_source X Y   (the window's position on the screen)
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QAbstractNativeEventFilter>
@@ -25,12 +24,13 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSocketNotifier>
 #include <QUrl>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+
+#include "CommandLines.h"
 
 namespace {
 
@@ -170,22 +170,7 @@ int main(int argc, char** argv) {
     pad.move(arguments.at(1).toInt(), arguments.at(2).toInt());
     pad.show();
 
-    QByteArray pending;
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
-        char buffer[4096];
-        const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) {
-            input.setEnabled(false);
-            QApplication::quit();
-            return;
-        }
-        pending.append(buffer, count);
-        for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-            const QByteArray line = pending.left(end);
-            pending.remove(0, end + 1);
-            report(pad.arm(line) ? "armed" : "unknown " + line);
-        }
-    });
+    const e2e::CommandLines commands(
+        [&](const QByteArray& line) { report(pad.arm(line) ? "armed" : "unknown " + line); });
     return app.exec();
 }
